@@ -1,0 +1,29 @@
+# Installs what the build and the tests need and builds the project.
+# Sourced by run.sh and test.sh; safe to repeat, quick when nothing is missing.
+
+set -euo pipefail
+
+KELVARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KELVARO_BUILD=${KELVARO_BUILD:-$KELVARO_ROOT/build}
+
+kelvaro_install_packages() {
+  local missing=()
+  local package
+  while read -r package; do
+    [ -z "$package" ] && continue
+    case "$package" in \#*) continue ;; esac
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done < "$KELVARO_ROOT/scripts/packages.txt"
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+kelvaro_build() {
+  cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja "$@" >/dev/null
+  cmake --build "$KELVARO_BUILD"
+}

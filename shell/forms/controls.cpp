@@ -1,0 +1,240 @@
+#include "controls.h"
+
+#include <QMenuBar>
+#include <QPainter>
+#include <string_view>
+
+#include "form.h"
+
+namespace forms {
+namespace {
+
+// Stand-ins for the faces of the designs, from fonts every Debian desktop can
+// install: Liberation keeps the metrics of the Windows core fonts.
+struct FontStandIn {
+  std::string_view designed;
+  const char* family;
+  std::optional<QFont::Weight> weight;
+};
+constexpr FontStandIn kStandIns[] = {
+    {"MS Sans Serif", "Liberation Sans", {}},
+    {"Arial", "Liberation Sans", {}},
+    {"Arial Black", "DejaVu Sans", QFont::Black},
+    {"Times New Roman", "Liberation Serif", {}},
+    {"Futura Md BT", "DejaVu Sans", {}},
+    {"Orbit-B BT", "DejaVu Sans Mono", {}},
+};
+
+Qt::Alignment ToAlignment(Align align) {
+  switch (align) {
+    case Align::Left:
+      return Qt::AlignLeft;
+    case Align::Center:
+      return Qt::AlignHCenter;
+    case Align::Right:
+      return Qt::AlignRight;
+  }
+  return Qt::AlignLeft;
+}
+
+void SetColor(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, ToColor(rgb));
+  widget->setPalette(palette);
+}
+
+void FillBackground(QWidget* widget, Rgb rgb) {
+  SetColor(widget, QPalette::Window, rgb);
+  widget->setAutoFillBackground(true);
+}
+
+template <class W>
+W* Place(W* widget, const char* name, Twips position) {
+  widget->setObjectName(QString::fromUtf8(name));
+  widget->setGeometry(ToPixels(position));
+  return widget;
+}
+
+// Lines and shapes are drawn by the window itself, under every control.
+class Drawing : public QWidget {
+ public:
+  Drawing(QWidget* parent, std::function<void(QPainter&)> paint) : QWidget(parent), paint_(std::move(paint)) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    paint_(painter);
+  }
+
+ private:
+  std::function<void(QPainter&)> paint_;
+};
+
+}  // namespace
+
+QFont ToFont(const FontSpec& spec) {
+  QFont font(QString::fromUtf8(spec.family));
+  for (const FontStandIn& standIn : kStandIns) {
+    if (standIn.designed == spec.family) {
+      font.setFamily(QString::fromUtf8(standIn.family));
+      if (standIn.weight) font.setWeight(*standIn.weight);
+    }
+  }
+  font.setPointSizeF(spec.points);
+  if (spec.bold) font.setBold(true);
+  return font;
+}
+
+void Label::SetCaption(const QString& caption) {
+  if (caption == text()) return;
+  setText(caption);
+  setAccessibleName(caption);
+  Fit();
+}
+
+void Label::SetBackColor(Rgb rgb) {
+  if (back_ == rgb) return;
+  back_ = rgb;
+  FillBackground(this, rgb);
+}
+
+void Label::SetForeColor(Rgb rgb) {
+  if (fore_ == rgb) return;
+  fore_ = rgb;
+  SetColor(this, QPalette::WindowText, rgb);
+}
+
+void Label::SetVisible(bool visible) {
+  if (visible != isVisibleTo(parentWidget())) setVisible(visible);
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  Fit();
+}
+
+void Label::Fit() {
+  if (autoSize_) resize(sizeHint());
+}
+
+Label* MakeLabel(QWidget* parent, const LabelDesign& design) {
+  auto* label = Place(new Label(parent), design.name, design.position);
+  label->setFont(ToFont(design.font));
+  label->setAlignment(ToAlignment(design.align) | Qt::AlignTop);
+  label->setWordWrap(design.wordWrap);
+  if (design.border == Border::Single) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+  }
+  if (design.fore) label->SetForeColor(*design.fore);
+  if (design.back) label->SetBackColor(*design.back);
+  label->SetCaption(QString::fromUtf8(design.caption));
+  label->setAccessibleName(label->text());
+  label->SetAutoSize(design.autoSize);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const ButtonDesign& design) {
+  auto* button = Place(new QPushButton(QString::fromUtf8(design.caption), parent), design.name, design.position);
+  button->setFont(ToFont(design.font));
+  button->setAutoDefault(false);
+  if (design.face) SetColor(button, QPalette::Button, *design.face);
+  return button;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const TextBoxDesign& design) {
+  auto* box = Place(new QLineEdit(parent), design.name, design.position);
+  box->setFont(ToFont(design.font));
+  box->setAlignment(ToAlignment(design.align) | Qt::AlignVCenter);
+  box->setMaxLength(design.maxLength);
+  return box;
+}
+
+namespace {
+template <class Button>
+Button* MakeCheckable(QWidget* parent, const CheckDesign& design) {
+  auto* button = Place(new Button(QString::fromUtf8(design.caption), parent), design.name, design.position);
+  button->setFont(ToFont(design.font));
+  if (design.back) FillBackground(button, *design.back);
+  return button;
+}
+}  // namespace
+
+QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design) {
+  return MakeCheckable<QCheckBox>(parent, design);
+}
+
+QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design) {
+  return MakeCheckable<QRadioButton>(parent, design);
+}
+
+QFrame* MakeFrame(QWidget* parent, const char* name, Twips position) {
+  auto* frame = Place(new QFrame(parent), name, position);
+  frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  return frame;
+}
+
+QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill) {
+  const QColor color = ToColor(fill);
+  auto* shape = new Drawing(parent, [color](QPainter& painter) {
+    const QRect box = painter.window().adjusted(0, 0, -1, -1);
+    painter.fillRect(box, color);
+    painter.setPen(Qt::black);
+    painter.drawRect(box);
+  });
+  Place(shape, name, position)->lower();
+  return shape;
+}
+
+QWidget* MakeLine(QWidget* parent, const LineDesign& design) {
+  const QPoint from(Pixels(design.x1), Pixels(design.y1));
+  const QPoint to(Pixels(design.x2), Pixels(design.y2));
+  const int pad = design.widthPixels;
+  const QRect bounds = QRect(from, to).normalized().adjusted(-pad, -pad, pad, pad);
+  const QPen pen(design.color ? ToColor(*design.color) : QColor(Qt::black), design.widthPixels, Qt::SolidLine,
+                 Qt::FlatCap);
+  auto* line = new Drawing(parent, [pen, from = from - bounds.topLeft(), to = to - bounds.topLeft()](QPainter& p) {
+    p.setPen(pen);
+    p.drawLine(from, to);
+  });
+  line->setObjectName(QString::fromUtf8(design.name));
+  line->setGeometry(bounds);
+  line->lower();
+  return line;
+}
+
+Picture::Picture(QWidget* parent, bool autoSize) : QLabel(parent), autoSize_(autoSize) {
+  setScaledContents(!autoSize);
+}
+
+void Picture::SetPicture(const QPixmap& picture) {
+  setPixmap(picture);
+  if (autoSize_) resize(picture.deviceIndependentSize().toSize());
+}
+
+Picture* MakePicture(QWidget* parent, const char* name, Twips position, bool autoSize) {
+  return Place(new Picture(parent, autoSize), name, position);
+}
+
+QTimer* MakeTimer(QWidget* parent, const char* name, int intervalMs) {
+  auto* timer = new QTimer(parent);
+  timer->setObjectName(QString::fromUtf8(name));
+  timer->setInterval(intervalMs);
+  timer->start();
+  return timer;
+}
+
+InfoMenu AddInfoMenu(FormWindow& window) {
+  QMenu* info = window.menuBar()->addMenu(QStringLiteral("Info"));
+  info->setObjectName("mnuInfo");
+  QAction* help = info->addAction(QStringLiteral("Help!"));
+  help->setObjectName("mnuHelp");
+  info->addSeparator()->setObjectName("mnuSep");
+  QAction* about = info->addAction(QStringLiteral("About"));
+  about->setObjectName("mnuAbout");
+  return {help, about};
+}
+
+}  // namespace forms

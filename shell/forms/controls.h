@@ -1,0 +1,129 @@
+#pragma once
+
+#include <optional>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "design.h"
+
+class QMenu;
+
+namespace forms {
+
+class FormWindow;
+
+// The font of a design, or its fixed stand-in where the named face is missing.
+QFont ToFont(const FontSpec& spec);
+
+// A label as the designs use it. Setters leave an unchanged property alone, so
+// a timer that rewrites every caption costs nothing while nothing changes. An
+// auto-sized label fits its caption and keeps its left and top edges; the
+// accessible name follows the caption.
+class Label : public QLabel {
+ public:
+  explicit Label(QWidget* parent) : QLabel(parent) {}
+
+  void SetCaption(const QString& caption);
+  QString Caption() const { return text(); }
+  void SetBackColor(Rgb rgb);
+  void SetForeColor(Rgb rgb);
+  void SetVisible(bool visible);
+  std::optional<Rgb> BackColor() const { return back_; }
+  std::optional<Rgb> ForeColor() const { return fore_; }
+  void SetAutoSize(bool autoSize);
+
+ private:
+  void Fit();
+  std::optional<Rgb> back_;
+  std::optional<Rgb> fore_;
+  bool autoSize_ = false;
+};
+
+struct LabelDesign {
+  const char* name;
+  const char* caption = "";
+  Twips position;
+  FontSpec font = kWindowFont;
+  std::optional<Rgb> fore;  // the default text colour when empty
+  std::optional<Rgb> back;  // transparent, showing its container, when empty
+  Border border = Border::None;
+  Align align = Align::Left;
+  bool autoSize = false;
+  bool wordWrap = false;
+};
+Label* MakeLabel(QWidget* parent, const LabelDesign& design);
+
+struct ButtonDesign {
+  const char* name;
+  const char* caption;
+  Twips position;
+  FontSpec font = kWindowFont;
+  std::optional<Rgb> face;  // the button face colour; the style's own when empty
+};
+QPushButton* MakeButton(QWidget* parent, const ButtonDesign& design);
+
+struct TextBoxDesign {
+  const char* name;
+  Twips position;
+  FontSpec font = kWindowFont;
+  Align align = Align::Left;
+  int maxLength = 32767;
+};
+QLineEdit* MakeTextBox(QWidget* parent, const TextBoxDesign& design);
+
+struct CheckDesign {
+  const char* name;
+  const char* caption;
+  Twips position;
+  std::optional<Rgb> back;  // the container's colour when empty
+  FontSpec font = kWindowFont;
+};
+QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design);
+// Option buttons in one container form one exclusive group.
+QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design);
+
+// A frame without a title: a container with a sunken-and-raised edge.
+QFrame* MakeFrame(QWidget* parent, const char* name, Twips position);
+
+// A filled rectangle with a border, drawn under the controls placed after it.
+QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill);
+
+// A straight line between two points in twips.
+struct LineDesign {
+  const char* name;
+  int x1, y1, x2, y2;
+  int widthPixels = 1;
+  std::optional<Rgb> color;  // the default line colour (black) when empty
+};
+QWidget* MakeLine(QWidget* parent, const LineDesign& design);
+
+// A picture box or image: shows a picture, either sizing itself to it or
+// stretching it over its box.
+class Picture : public QLabel {
+ public:
+  Picture(QWidget* parent, bool autoSize);
+  void SetPicture(const QPixmap& picture);
+
+ private:
+  bool autoSize_;
+};
+Picture* MakePicture(QWidget* parent, const char* name, Twips position, bool autoSize);
+
+// A timer that runs for as long as its window is loaded.
+QTimer* MakeTimer(QWidget* parent, const char* name, int intervalMs);
+
+// The menu every window of the bundle carries: "Info" with "Help!", a
+// separator and "About".
+struct InfoMenu {
+  QAction* mnuHelp;
+  QAction* mnuAbout;
+};
+InfoMenu AddInfoMenu(FormWindow& window);
+
+}  // namespace forms

@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "shell/forms/project.h"
+#include "shell/menu.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tabrinex"));
+  // The program ends when no window is loaded, not when none is visible.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  forms::Project project;
+  forms::Instance<Menu>().Show();
+  return QApplication::exec();
+}
