@@ -45,6 +45,8 @@ void SetColor(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
 
 void FillBackground(QWidget* widget, Rgb rgb) {
   SetColor(widget, QPalette::Window, rgb);
+  // Buttons, check boxes among them, fill with the button colour otherwise.
+  widget->setBackgroundRole(QPalette::Window);
   widget->setAutoFillBackground(true);
 }
 
