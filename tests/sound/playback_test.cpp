@@ -1,0 +1,181 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "resources/resources.h"
+#include "sound/module1.h"
+#include "sound/player.h"
+#include "sound/sdl_audio.h"
+#include "sound/wave_image.h"
+#include "support/window_test.h"
+
+// What the player sends to the audio device, recorded by SDL's "disk" driver
+// in the device's format, which is the cues' own: 8-bit unsigned, where 0x80
+// is rest.
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr std::uint8_t kRest = 0x80;
+
+void Cue(std::int16_t id) {
+  Module1::soundCueId = id;
+  Module1::PlaySoundCue();
+}
+
+// The samples of a cue, without the rest it starts from: in a recording
+// those can't be told from the silence before the cue.
+Bytes Heard(int id) {
+  const Bytes file = resources::LoadResData(id, "WAV");
+  const auto samples = wave::Read(file)->samples;
+  const auto first = std::find_if(samples.begin(), samples.end(), [](auto s) { return s != kRest; });
+  return {first, samples.end()};
+}
+
+Bytes TrimRest(Bytes bytes) {
+  const auto notRest = [](auto s) { return s != kRest; };
+  bytes.erase(bytes.begin(), std::find_if(bytes.begin(), bytes.end(), notRest));
+  bytes.erase(std::find_if(bytes.rbegin(), bytes.rend(), notRest).base(), bytes.end());
+  return bytes;
+}
+
+bool StartsWith(const Bytes& whole, const Bytes& part) {
+  return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
+}
+
+class Playback : public ::testing::Test {
+ protected:
+  Playback() : recording_(dir_.filePath("played.raw")) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", recording_.toLocal8Bit().constData(), 1);
+  }
+
+  // Lets the device play in real time until the recording has grown by at
+  // least `bytes` (the driver writes through a buffer, so a little late).
+  void PlayFor(qint64 bytes) {
+    const qint64 until = QFileInfo(recording_).size() + bytes;
+    QDeadlineTimer giveUp(20000);
+    while (QFileInfo(recording_).size() < until && !giveUp.hasExpired()) {
+      ProcessEvents();
+      QThread::msleep(10);
+    }
+    ASSERT_GE(QFileInfo(recording_).size(), until) << "the device stopped playing";
+  }
+
+  Bytes Recording() {
+    player::ShutDown();  // closes and flushes the recording
+    QFile file(recording_);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
+  }
+
+  QTemporaryDir dir_;
+  QString recording_;
+};
+
+TEST_F(Playback, OfTwoCuesInOneHandlerOnlyTheLastIsHeardFromItsFirstSample) {
+  Cue(1);
+  Cue(5);
+  PlayFor(16384);
+  const Bytes played = TrimRest(Recording());
+  const Bytes right = Heard(5);
+  ASSERT_GE(played.size(), 8192u);
+  EXPECT_TRUE(StartsWith(right, played)) << "the recording is not the right-answer cue from its start";
+}
+
+TEST_F(Playback, ACueCutsTheOneInProgressAndStartsFromItsFirstSample) {
+  Cue(4);
+  PlayFor(8192);
+  Cue(2);
+  PlayFor(16384);
+  const Bytes played = Recording();
+
+  const Bytes warble = Heard(4), jingle = Heard(2);
+  const Bytes opening(jingle.begin(), jingle.begin() + 2048);
+  const auto start = std::search(played.begin(), played.end(), opening.begin(), opening.end());
+  ASSERT_NE(start, played.end()) << "the second cue never started from its first sample";
+  const Bytes after(start, played.end()), before = TrimRest(Bytes(played.begin(), start));
+  EXPECT_TRUE(StartsWith(jingle, after)) << "the second cue did not play on";
+  EXPECT_GE(before.size(), 4096u) << "the first cue did not play";
+  EXPECT_LT(before.size(), warble.size()) << "the first cue was not cut";
+  EXPECT_TRUE(StartsWith(warble, before)) << "something else played before the second cue";
+}
+
+TEST_F(Playback, SoundLeavesInterruptAndTerminationToTheProgram) {
+  Cue(3);
+  PlayFor(4096);
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction action {};
+    sigaction(signal, nullptr, &action);
+    EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+  }
+}
+
+// Where there is nothing to play on, every cue still returns, the game goes
+// on, and nothing is written anywhere.
+class NoSound : public ::testing::Test {
+ protected:
+  NoSound() {
+    fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int sink = open(errors_.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(sink, STDERR_FILENO);
+    close(sink);
+  }
+
+  std::string Printed() {
+    fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+    QFile file(errors_);
+    if (!file.open(QIODevice::ReadOnly)) return "(no record)";
+    return file.readAll().toStdString();
+  }
+
+  void PlayEveryCue() {
+    for (std::int16_t id : {1, 5, 3, 4, 4, 2}) {
+      Cue(id);
+      ProcessEvents();
+    }
+    player::ShutDown();
+  }
+
+  QTemporaryDir dir_;
+  QString errors_ = dir_.filePath("stderr.txt");
+  int saved_ = -1;
+};
+
+TEST_F(NoSound, WithoutAnyBackEndNothingIsPrinted) {
+  setenv("SDL_AUDIODRIVER", "kelvaro-no-such-driver", 1);
+  PlayEveryCue();
+  EXPECT_EQ(Printed(), "");
+}
+
+// ALSA with nothing to open reports that on stderr unless it is told not to.
+TEST_F(NoSound, AnAlsaWithoutDevicesPrintsNothing) {
+  const QString config = dir_.filePath("asound.conf");
+  QFile(config).open(QIODevice::WriteOnly);
+  setenv("SDL_AUDIODRIVER", "alsa", 1);
+  setenv("ALSA_CONFIG_PATH", config.toLocal8Bit().constData(), 1);
+  PlayEveryCue();
+  EXPECT_EQ(Printed(), "");
+}
+
+TEST(SdlLibrary, AMissingLibraryIsNoLibrary) {
+  EXPECT_FALSE(player::LoadSdlAudio("libkelvaro-no-such-library.so.0"));
+  EXPECT_TRUE(player::LoadSdlAudio(player::kSdlLibrary));
+}
+
+}  // namespace
