@@ -20,8 +20,6 @@ namespace design = mn_game_design;
 
 namespace {
 
-constexpr int kPlaqueNormal = 1;
-
 forms::Picture* MakeStretchedPicture(QWidget* parent, const design::PictureDesign& picture) {
   forms::Picture* box = forms::MakePicture(parent, picture.name, picture.position, false);
   box->SetPicture(QPixmap(QString::fromUtf8(picture.picture)));
@@ -32,7 +30,7 @@ forms::Picture* MakeStretchedPicture(QWidget* parent, const design::PictureDesig
 
 forms::Picture* MakePlaque(QWidget* parent) {
   forms::Picture* plaque = forms::MakePicture(parent, design::kPicture1, design::kPicture1Position, true);
-  plaque->SetPicture(resources::LoadResPicture(kPlaqueNormal));
+  plaque->SetPicture(resources::LoadResPicture(mystery::kPlaqueNormal));
   plaque->setAccessibleName(QString::fromUtf8(design::kPicture1Description));
   // A picture box takes the focus, as the last stop of the tab order.
   plaque->setFocusPolicy(Qt::StrongFocus);

@@ -8,9 +8,6 @@
 namespace mystery {
 namespace {
 
-constexpr std::int16_t kPlaqueNormal = 1;
-constexpr std::int16_t kPlaquePressed = 2;
-
 // Sums that would leave the 16-bit range stop at its ends instead of wrapping.
 std::int16_t Add(std::int16_t value, int amount) {
   const int sum = std::clamp(value + amount, int{std::numeric_limits<std::int16_t>::min()},

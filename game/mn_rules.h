@@ -24,6 +24,10 @@ using CueRequest = std::function<void(std::int16_t cue)>;
 
 inline constexpr std::int16_t kEnterKey = 13;
 
+// Bitmap resources of the title plaque.
+inline constexpr std::int16_t kPlaqueNormal = 1;
+inline constexpr std::int16_t kPlaquePressed = 2;
+
 // The rules of the Mystery Number game: the game values, the display fields
 // and one operation per window event. Only the tick notices the end of a
 // round or of a game; the other operations change values and leave the

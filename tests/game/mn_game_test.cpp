@@ -244,8 +244,8 @@ TEST_F(MNGameTest, LetMeCheatShowsAndHidesItsAids) {
 }
 
 TEST_F(MNGameTest, PlaqueLooksPressedWhileHeldFromTheSecondPressOn) {
-  const QImage normal = resources::LoadResPicture(1).toImage();
-  const QImage pressed = resources::LoadResPicture(2).toImage();
+  const QImage normal = resources::LoadResPicture(mystery::kPlaqueNormal).toImage();
+  const QImage pressed = resources::LoadResPicture(mystery::kPlaquePressed).toImage();
   ASSERT_NE(normal, pressed);
   auto look = [this] { return Control<QLabel>("Picture1")->pixmap().toImage(); };
   QWidget* plaque = Control("Picture1");
