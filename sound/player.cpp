@@ -17,6 +17,8 @@ namespace {
 
 // Frames per device buffer: small, so that a new cue cuts the old one quickly.
 constexpr Uint16 kDeviceFrames = 512;
+// How long the device stays open after a cue has ended, for the next one.
+constexpr int kIdleMilliseconds = 3000;
 
 struct Sound {
   SDL_AudioSpec spec{};
@@ -40,6 +42,7 @@ struct Player {
   Playing playing;
   std::optional<Sound> pending;
   bool startQueued = false;
+  int cuesStarted = 0;
 };
 
 Player& State() {
@@ -130,6 +133,24 @@ bool OpenDeviceFor(Player& player, const SDL_AudioSpec& format) {
   return true;
 }
 
+bool IsPlaying(Player& player) {
+  player.sdl->LockAudioDevice(player.device);
+  const bool playing = player.playing.left > 0;
+  player.sdl->UnlockAudioDevice(player.device);
+  return playing;
+}
+
+// An open device keeps the sound server or card busy even when it only plays
+// silence, so it is let go once the last cue has ended.
+void CloseWhenIdle(int cue, int milliseconds) {
+  QTimer::singleShot(milliseconds, QCoreApplication::instance(), [cue] {
+    Player& player = State();
+    if (cue != player.cuesStarted || !player.device) return;
+    if (IsPlaying(player)) return CloseWhenIdle(cue, kIdleMilliseconds);
+    CloseDevice(player);
+  });
+}
+
 void StartPending() {
   Player& player = State();
   player.startQueued = false;
@@ -139,6 +160,8 @@ void StartPending() {
   player.playing = {sound->bytes, sound->length, player.deviceSpec.silence};
   player.sdl->UnlockAudioDevice(player.device);
   player.sdl->PauseAudioDevice(player.device, 0);
+  const int bytesPerSecond = sound->spec.freq * sound->spec.channels * SDL_AUDIO_BITSIZE(sound->spec.format) / 8;
+  CloseWhenIdle(++player.cuesStarted, int(sound->length * 1000LL / bytesPerSecond) + kIdleMilliseconds);
 }
 
 }  // namespace

@@ -113,6 +113,35 @@ TEST_F(Playback, ACueCutsTheOneInProgressAndStartsFromItsFirstSample) {
   EXPECT_TRUE(StartsWith(warble, before)) << "something else played before the second cue";
 }
 
+// Once a cue has ended the device is let go (the recording is closed and
+// stops growing), and the next cue opens it afresh (a new recording).
+TEST_F(Playback, TheDeviceIsLetGoAfterACueAndOpenedAgainForTheNext) {
+  Cue(4);
+  qint64 size = -1;
+  QDeadlineTimer giveUp(30000), stable(1500);
+  while (!stable.hasExpired() && !giveUp.hasExpired()) {
+    ProcessEvents();
+    QThread::msleep(20);
+    if (QFileInfo(recording_).size() != size) {
+      size = QFileInfo(recording_).size();
+      stable.setRemainingTime(1500);
+    }
+  }
+  const Bytes warble = Heard(4);
+  ASSERT_GE(size, qint64(warble.size()));
+  {
+    QFile file(recording_);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(StartsWith(TrimRest({bytes.begin(), bytes.end()}), TrimRest(warble)));
+  }
+
+  QFile::remove(recording_);
+  Cue(2);
+  PlayFor(8192);
+  EXPECT_TRUE(StartsWith(Heard(2), TrimRest(Recording())));
+}
+
 TEST_F(Playback, SoundLeavesInterruptAndTerminationToTheProgram) {
   Cue(3);
   PlayFor(4096);
