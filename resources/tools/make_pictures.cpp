@@ -163,7 +163,7 @@ QImage Icon(int size, bool fullColour) {
   painter.setBrush(colour(6));
   painter.drawRoundedRect(QRectF(2, 2, 28, 28), 4, 4);
   painter.setBrush(colour(14));
-  painter.drawRect(QRectF(4, 4, 24, 1));
+  painter.drawRect(QRectF(4, 4, 15, 1));
 
   painter.setBrush(colour(7));  // leads
   painter.drawRect(QRectF(3, 15, 26, 2));
@@ -181,8 +181,8 @@ QImage Icon(int size, bool fullColour) {
   }
 
   painter.setBrush(colour(15));  // spark
-  painter.drawPolygon(QPolygonF({{24, 3}, {26, 7}, {29, 7}, {26.5, 9.5}, {27.5, 13}, {24, 11}, {20.5, 13}, {21.5, 9.5},
-                                 {19, 7}, {22, 7}}));
+  const QPolygonF star({{25.5, 2}, {26.5, 6}, {30.5, 7}, {26.5, 8}, {25.5, 12}, {24.5, 8}, {20.5, 7}, {24.5, 6}});
+  painter.drawPolygon(star);
   painter.end();
   return image;
 }
