@@ -1,0 +1,32 @@
+#include <QPixmap>
+
+#include "shell/menu.h"
+#include "support/window_test.h"
+
+// Runs at 200 % scale: layouts stay in device-independent pixels while every
+// window draws at twice the density. The scale must be set before the
+// application object exists.
+namespace {
+
+const bool kTwiceTheDensity = qputenv("QT_SCALE_FACTOR", "2");
+
+using forms::Instance;
+
+class HighDpiTest : public WindowTest {};
+
+void ExpectDrawnAtTwice(forms::Form& form, QSize client, const QString& screenshot) {
+  forms::FormWindow* window = form.Window();
+  ASSERT_TRUE(kTwiceTheDensity);
+  ASSERT_EQ(window->devicePixelRatio(), 2.0);
+  EXPECT_EQ(window->Client()->size(), client) << "the layout is that of 100 %";
+  const QPixmap picture = window->grab();
+  EXPECT_EQ(picture.size(), window->size() * 2);
+  SaveScreenshot(form, screenshot);
+}
+
+TEST_F(HighDpiTest, Launcher) {
+  Instance<Menu>().Show();
+  ExpectDrawnAtTwice(Instance<Menu>(), {244, 203}, "menu@2x");
+}
+
+}  // namespace
