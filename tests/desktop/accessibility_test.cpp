@@ -1,7 +1,10 @@
 #include <QPushButton>
 
 #include "accessible_tree.h"
+#include "antenna/qw_antenna.h"
+#include "keyboard.h"
 #include "shell/menu.h"
+#include "print_qstring.h"
 #include "support/window_test.h"
 
 namespace {
@@ -44,6 +47,25 @@ TEST_F(AccessibilityTest, LauncherNamesEveryControl) {
                         {"Quit", QAccessible::PushButton, "Exit to Windows"},
                     });
   const std::vector<std::string> faults = AccessibilityFaults(menu.Window());
+  EXPECT_TRUE(faults.empty()) << Listed(faults);
+}
+
+TEST_F(AccessibilityTest, AntennaNamesTheFrequencyBoxAndReadsTheResult) {
+  QWAntenna& antenna = Instance<QWAntenna>();
+  antenna.Show();
+  ExpectNames(antenna, {
+                           {"Label1", QAccessible::StaticText, " Quarter Wave Dipole Calculator "},
+                           {"Command2", QAccessible::PushButton, "Quit"},
+                           {"Text1", QAccessible::EditableText, "Frequency in MHz"},
+                           {"Label2", QAccessible::StaticText, "FREQUENCY ="},
+                       });
+  Find<QWidget>(antenna, "Text1")->setFocus();
+  Type(antenna, QStringLiteral("146"));
+  Press(antenna, Qt::Key_Return);
+  const QString result = Find<forms::Label>(antenna, "Label3")->text();
+  ASSERT_FALSE(result.isEmpty());
+  ExpectNames(antenna, {{"Label3", QAccessible::StaticText, qPrintable(result)}});
+  const std::vector<std::string> faults = AccessibilityFaults(antenna.Window());
   EXPECT_TRUE(faults.empty()) << Listed(faults);
 }
 

@@ -1,6 +1,8 @@
 #include <QPixmap>
 
+#include "antenna/qw_antenna.h"
 #include "shell/menu.h"
+#include "print_qstring.h"
 #include "support/window_test.h"
 
 // Runs at 200 % scale: layouts stay in device-independent pixels while every
@@ -27,6 +29,11 @@ void ExpectDrawnAtTwice(forms::Form& form, QSize client, const QString& screensh
 TEST_F(HighDpiTest, Launcher) {
   Instance<Menu>().Show();
   ExpectDrawnAtTwice(Instance<Menu>(), {244, 203}, "menu@2x");
+}
+
+TEST_F(HighDpiTest, Antenna) {
+  Instance<QWAntenna>().Show();
+  ExpectDrawnAtTwice(Instance<QWAntenna>(), {398, 136}, "antenna@2x");
 }
 
 }  // namespace
