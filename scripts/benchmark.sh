@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Measures tabrinex against a minimal Qt Widgets program built alongside it,
+# under a private Xvfb display, in one interleaved run:
+#   (a) the minimal program, (b) tabrinex up to the launcher, (c) tabrinex with
+#   all six windows open after a few sound cues.
+# For each launch: exec to first window mapped, peak RSS, and CPU over 10 s of
+# idling; then medians, min-max and the ratio of each median to (a)'s, and the
+# microbenchmarks.
+#
+#   scripts/benchmark.sh [LAUNCHES [IDLE_SECONDS]]     (7 launches, 10 s by default)
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+LAUNCHES=${1:-7}
+IDLE_SECONDS=${2:-10}
+SETTLE_SECONDS=2
+
+kelvaro_install_packages
+kelvaro_build -DKELVARO_BUILD_BENCH=ON
+for program in bench/minimal_window bench/map_probe shell/tabrinex; do
+  [ -x "$KELVARO_BUILD/$program" ] || { echo "missing $KELVARO_BUILD/$program" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb names its display on a pipe once it accepts clients.
+mkfifo "$work/xvfb"
+exec 4<>"$work/xvfb"
+Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; exit 1; }
+mkdir -m 700 "$work/runtime"
+export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime"
+
+clock_ticks=$(getconf CLK_TCK)
+cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+peak_rss_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
+
+# Clicks a point given in pixels of the screen, where the windows stand as
+# designed (there is no window manager to move them).
+click() { xdotool mousemove --sync "$1" "$2" click 1; }
+
+# Waits until a window with this exact title is mapped.
+wait_window() { xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; }
+
+# (c): from the launcher, every tool, a few sound cues in the game, then the
+# About box and its terms of use.
+open_everything() {
+  :
+}
+
+# One launch: prints "start_ms rss_kib cpu_percent".
+measure() {
+  local kind=$1 program report pid started before after rss
+  case "$kind" in
+    a) program=$KELVARO_BUILD/bench/minimal_window ;;
+    b | c) program=$KELVARO_BUILD/shell/tabrinex ;;
+  esac
+  report="$work/mapped"
+  rm -f "$report"
+  mkfifo "$report"
+  exec 5<>"$report"
+  "$KELVARO_BUILD/bench/map_probe" "$report" "$program" &
+  pid=$!
+  read -r -t 60 -u 5 started || started=timeout
+  exec 5<&-
+  [ "$started" = timeout ] && { echo "no window from $program" >&2; kill "$pid"; exit 1; }
+  [ "$kind" = c ] && open_everything
+  sleep "$SETTLE_SECONDS"
+  before=$(cpu_ticks "$pid")
+  sleep "$IDLE_SECONDS"
+  after=$(cpu_ticks "$pid")
+  rss=$(peak_rss_kib "$pid")
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  awk -v s="$started" -v r="$rss" -v t="$((after - before))" -v hz="$clock_ticks" -v secs="$IDLE_SECONDS" \
+    'BEGIN { printf "%s %s %.2f\n", s, r, 100 * t / hz / secs }'
+}
+
+# Interleaved, the order turning each round so no program always goes first.
+kinds=(a b c)
+for ((round = 0; round < LAUNCHES; ++round)); do
+  for ((k = 0; k < 3; ++k)); do
+    kind=${kinds[$(((round + k) % 3))]}
+    echo "$kind $(measure "$kind")" >>"$work/results"
+  done
+  echo "round $((round + 1))/$LAUNCHES done" >&2
+done
+
+# "median min max" of one column of one program's launches.
+stats() {
+  awk -v kind="$1" -v column="$2" '$1 == kind { print $column }' "$work/results" | sort -g |
+    awk '{ v[NR] = $1 } END { printf "%s %s %s\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+}
+ratio() { awk -v x="$1" -v y="$2" 'BEGIN { if (y > 0) printf "%.2fx", x / y; else printf "-" }'; }
+
+echo "Kelvaro benchmark: $LAUNCHES launches of each, interleaved, under Xvfb, $(nproc) cores, idle ${IDLE_SECONDS} s"
+printf "%-40s %-30s %-30s %-30s\n" "median [min-max] ratio to (a)" "exec to map (ms)" "peak RSS (MiB)" "CPU while idle (% of a core)"
+read -r start_a _ < <(stats a 2)
+read -r rss_a _ < <(stats a 3)
+read -r cpu_a _ < <(stats a 4)
+for kind in a b c; do
+  case "$kind" in
+    a) name="(a) minimal Qt Widgets program" ;;
+    b) name="(b) tabrinex, launcher" ;;
+    c) name="(c) tabrinex, six windows after cues" ;;
+  esac
+  read -r ms ms_low ms_high < <(stats "$kind" 2)
+  read -r kib kib_low kib_high < <(stats "$kind" 3)
+  read -r cpu cpu_low cpu_high < <(stats "$kind" 4)
+  printf "%-40s %-30s %-30s %-30s\n" "$name" \
+    "$(printf "%.1f [%.1f-%.1f] %s" "$ms" "$ms_low" "$ms_high" "$(ratio "$ms" "$start_a")")" \
+    "$(printf "%.1f [%.1f-%.1f] %s" "$(echo "$kib" | awk '{ print $1 / 1024 }')" \
+      "$(echo "$kib_low" | awk '{ print $1 / 1024 }')" "$(echo "$kib_high" | awk '{ print $1 / 1024 }')" \
+      "$(ratio "$kib" "$rss_a")")" \
+    "$(printf "%.2f [%.2f-%.2f] %s" "$cpu" "$cpu_low" "$cpu_high" "$(ratio "$cpu" "$cpu_a")")"
+done
+
+if [ -x "$KELVARO_BUILD/bench/microbenchmarks" ]; then
+  echo
+  "$KELVARO_BUILD/bench/microbenchmarks" --benchmark_min_time=0.2
+fi
