@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Measures tabrinex against a minimal Qt Widgets program built alongside it,
 # under a private Xvfb display, in one interleaved run:
-#   (a) the minimal program, (b) tabrinex up to the launcher, (c) tabrinex with
-#   all six windows open after a few sound cues.
+#   (a) the minimal program, (b) tabrinex up to the launcher.
 # For each launch: exec to first window mapped, peak RSS, and CPU over 10 s of
 # idling; then medians, min-max and the ratio of each median to (a)'s, and the
 # microbenchmarks.
@@ -48,18 +47,12 @@ click() { xdotool mousemove --sync "$1" "$2" click 1; }
 # Waits until a window with this exact title is mapped.
 wait_window() { xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; }
 
-# (c): from the launcher, every tool, a few sound cues in the game, then the
-# About box and its terms of use.
-open_everything() {
-  :
-}
-
 # One launch: prints "start_ms rss_kib cpu_percent".
 measure() {
   local kind=$1 program report pid started before after rss
   case "$kind" in
     a) program=$KELVARO_BUILD/bench/minimal_window ;;
-    b | c) program=$KELVARO_BUILD/shell/tabrinex ;;
+    b) program=$KELVARO_BUILD/shell/tabrinex ;;
   esac
   report="$work/mapped"
   rm -f "$report"
@@ -70,7 +63,6 @@ measure() {
   read -r -t 60 -u 5 started || started=timeout
   exec 5<&-
   [ "$started" = timeout ] && { echo "no window from $program" >&2; kill "$pid"; exit 1; }
-  [ "$kind" = c ] && open_everything
   sleep "$SETTLE_SECONDS"
   before=$(cpu_ticks "$pid")
   sleep "$IDLE_SECONDS"
@@ -83,10 +75,10 @@ measure() {
 }
 
 # Interleaved, the order turning each round so no program always goes first.
-kinds=(a b c)
+kinds=(a b)
 for ((round = 0; round < LAUNCHES; ++round)); do
-  for ((k = 0; k < 3; ++k)); do
-    kind=${kinds[$(((round + k) % 3))]}
+  for ((k = 0; k < ${#kinds[@]}; ++k)); do
+    kind=${kinds[$(((round + k) % ${#kinds[@]}))]}
     echo "$kind $(measure "$kind")" >>"$work/results"
   done
   echo "round $((round + 1))/$LAUNCHES done" >&2
@@ -104,11 +96,10 @@ printf "%-40s %-30s %-30s %-30s\n" "median [min-max] ratio to (a)" "exec to map 
 read -r start_a _ < <(stats a 2)
 read -r rss_a _ < <(stats a 3)
 read -r cpu_a _ < <(stats a 4)
-for kind in a b c; do
+for kind in "${kinds[@]}"; do
   case "$kind" in
     a) name="(a) minimal Qt Widgets program" ;;
     b) name="(b) tabrinex, launcher" ;;
-    c) name="(c) tabrinex, six windows after cues" ;;
   esac
   read -r ms ms_low ms_high < <(stats "$kind" 2)
   read -r kib kib_low kib_high < <(stats "$kind" 3)
