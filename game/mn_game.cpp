@@ -24,6 +24,7 @@ forms::Picture* MakeStretchedPicture(QWidget* parent, const design::PictureDesig
   forms::Picture* box = forms::MakePicture(parent, picture.name, picture.position, false);
   box->SetPicture(QPixmap(QString::fromUtf8(picture.picture)));
   box->setAccessibleName(QString::fromUtf8(picture.description));
+  box->setAccessibleDescription(QString::fromUtf8(picture.description));
   box->setVisible(picture.visible);
   return box;
 }
@@ -32,6 +33,7 @@ forms::Picture* MakePlaque(QWidget* parent) {
   forms::Picture* plaque = forms::MakePicture(parent, design::kPicture1, design::kPicture1Position, true);
   plaque->SetPicture(resources::LoadResPicture(mystery::kPlaqueNormal));
   plaque->setAccessibleName(QString::fromUtf8(design::kPicture1Description));
+  plaque->setAccessibleDescription(QString::fromUtf8(design::kPicture1Description));
   // A picture box takes the focus, as the last stop of the tab order.
   plaque->setFocusPolicy(Qt::StrongFocus);
   return plaque;

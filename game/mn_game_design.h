@@ -63,7 +63,7 @@ inline const LabelDesign kInstruction{
 // The plaque sizes itself to its picture, bitmap 1 of the resources.
 inline constexpr const char* kPicture1 = "Picture1";
 inline constexpr Twips kPicture1Position{4200, 360, 2880, 585};
-inline constexpr const char* kPicture1Description = "Mystery Number";
+inline constexpr const char* kPicture1Description = "Mystery Number title plaque";
 
 // Pictures stretched to their boxes.
 struct PictureDesign {
@@ -83,7 +83,7 @@ inline const LineDesign kLine3{"Line3", 2760, 2760, 8520, 2760, 3};
 inline constexpr const char* kUpdateAll = "UpdateAll";
 inline constexpr int kUpdateAllMs = 250;
 
-inline constexpr const char* kGuessAccessibleName = "Your guess";
+inline constexpr const char* kGuessAccessibleName = "Guess";
 
 inline constexpr const char* kHelp =
     "The program is fairly easy to learn. The Computer will guess an increasingly higher number. Your job is to "

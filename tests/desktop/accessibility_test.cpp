@@ -1,7 +1,9 @@
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "accessible_tree.h"
 #include "antenna/qw_antenna.h"
+#include "game/mn_game.h"
 #include "keyboard.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
@@ -25,6 +27,11 @@ struct Named {
   const char* name;
 };
 
+void ExpectNoFaults(forms::Form& form) {
+  const std::vector<std::string> faults = AccessibilityFaults(form.Window());
+  EXPECT_TRUE(faults.empty()) << Listed(faults);
+}
+
 void ExpectNames(forms::Form& form, std::initializer_list<Named> rows) {
   const std::vector<AccessibleNode> tree = AccessibleTree(form.Window());
   for (const Named& row : rows) {
@@ -46,8 +53,7 @@ TEST_F(AccessibilityTest, LauncherNamesEveryControl) {
                         {"MsyNum", QAccessible::PushButton, "Mystery Number Game"},
                         {"Quit", QAccessible::PushButton, "Exit to Windows"},
                     });
-  const std::vector<std::string> faults = AccessibilityFaults(menu.Window());
-  EXPECT_TRUE(faults.empty()) << Listed(faults);
+  ExpectNoFaults(menu);
 }
 
 TEST_F(AccessibilityTest, AntennaNamesTheFrequencyBoxAndReadsTheResult) {
@@ -65,8 +71,38 @@ TEST_F(AccessibilityTest, AntennaNamesTheFrequencyBoxAndReadsTheResult) {
   const QString result = Find<forms::Label>(antenna, "Label3")->text();
   ASSERT_FALSE(result.isEmpty());
   ExpectNames(antenna, {{"Label3", QAccessible::StaticText, qPrintable(result)}});
-  const std::vector<std::string> faults = AccessibilityFaults(antenna.Window());
-  EXPECT_TRUE(faults.empty()) << Listed(faults);
+  ExpectNoFaults(antenna);
+}
+
+TEST_F(AccessibilityTest, GameNamesItsControlsAndPicturesAndKeepsRefreshedLabelsReadable) {
+  MNGame& game = Instance<MNGame>();
+  game.Show();
+  ExpectNames(game, {
+                        {"Start", QAccessible::PushButton, "Start New Game"},
+                        {"Guess", QAccessible::EditableText, "Guess"},
+                        {"Quit", QAccessible::PushButton, "Quit Game"},
+                        {"CheatM", QAccessible::CheckBox, "Cheat Markers"},
+                        {"PointsPlus", QAccessible::PushButton, "Give me 1 point"},
+                        {"Cheat", QAccessible::CheckBox, "Let Me Cheat!"},
+                    });
+  const std::vector<AccessibleNode> tree = AccessibleTree(game.Window());
+  const AccessibleNode* plaque = NodeOf(tree, "Picture1");
+  ASSERT_NE(plaque, nullptr);
+  EXPECT_EQ(plaque->role, QAccessible::Graphic);
+  EXPECT_EQ(plaque->description, "Mystery Number title plaque");
+  ExpectNoFaults(game);
+
+  // Every status line the timer rewrites reads as it shows.
+  Find<QPushButton>(game, "Start")->click();
+  Find<QCheckBox>(game, "Cheat")->click();
+  Find<QCheckBox>(game, "CheatM")->click();
+  Find<QWidget>(game, "Guess")->setFocus();
+  Type(game, QStringLiteral("1"));
+  Press(game, Qt::Key_Return);
+  Tick(game, "UpdateAll");
+  EXPECT_FALSE(Find<forms::Label>(game, "HiLo")->text().isEmpty());
+  EXPECT_FALSE(Find<forms::Label>(game, "Narrowed")->text().isEmpty());
+  ExpectNoFaults(game);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QPixmap>
 
 #include "antenna/qw_antenna.h"
+#include "game/mn_game.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
 #include "support/window_test.h"
@@ -34,6 +35,11 @@ TEST_F(HighDpiTest, Launcher) {
 TEST_F(HighDpiTest, Antenna) {
   Instance<QWAntenna>().Show();
   ExpectDrawnAtTwice(Instance<QWAntenna>(), {398, 136}, "antenna@2x");
+}
+
+TEST_F(HighDpiTest, Game) {
+  Instance<MNGame>().Show();
+  ExpectDrawnAtTwice(Instance<MNGame>(), {569, 285}, "game@2x");
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include "shell/forms/form.h"
+
+// Makes the form's window the active one, so that keys reach its focused
+// control and focus moves on when a focused control is disabled or hidden.
+void Activate(forms::Form& form);
 
 // The control that has the keyboard focus within a form's window.
 QWidget* Focused(forms::Form& form);

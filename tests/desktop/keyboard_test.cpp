@@ -1,7 +1,9 @@
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
+#include "game/mn_game.h"
 #include "keyboard.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
@@ -16,6 +18,7 @@ class KeyboardTest : public WindowTest {};
 TEST_F(KeyboardTest, LauncherStartsAToolWithTabAndSpace) {
   Menu& menu = Instance<Menu>();
   menu.Show();
+  Activate(menu);
   ASSERT_EQ(Focused(menu)->objectName(), "MsyNum");
   Press(menu, Qt::Key_Tab);
   ASSERT_EQ(Focused(menu)->objectName(), "ResDecoder");
@@ -34,6 +37,7 @@ TEST_F(KeyboardTest, LauncherStartsAToolWithTabAndSpace) {
 TEST_F(KeyboardTest, AntennaCalculatesOnEnterAndQuitsWithSpace) {
   QWAntenna& antenna = Instance<QWAntenna>();
   antenna.Show();
+  Activate(antenna);
   ASSERT_EQ(Focused(antenna)->objectName(), "Command2");
   Press(antenna, Qt::Key_Tab);
   ASSERT_EQ(Focused(antenna)->objectName(), "Text1");
@@ -48,6 +52,48 @@ TEST_F(KeyboardTest, AntennaCalculatesOnEnterAndQuitsWithSpace) {
   ASSERT_EQ(Focused(antenna)->objectName(), "Command2") << "the tab order has two stops";
   Press(antenna, Qt::Key_Space);
   EXPECT_FALSE(antenna.IsLoaded());
+}
+
+TEST_F(KeyboardTest, GameIsPlayedWithSpaceTypingAndEnter) {
+  MNGame& game = Instance<MNGame>();
+  game.Show();
+  Activate(game);
+  ASSERT_EQ(Focused(game)->objectName(), "Start");
+  Press(game, Qt::Key_Space);
+  ASSERT_FALSE(Find<QPushButton>(game, "Start")->isEnabled()) << "a round runs";
+  ASSERT_EQ(Focused(game)->objectName(), "Guess") << "the focus leaves the disabled button for the next stop";
+
+  const int hidden = game.Rules().Values().mysteryValue;
+  const int wrong = hidden > 1 ? hidden - 1 : hidden + 1;
+  Type(game, QString::number(wrong));
+  Press(game, Qt::Key_Return);
+  Tick(game, "UpdateAll");
+  EXPECT_EQ(Find<forms::Label>(game, "HiLo")->text().trimmed(),
+            QStringLiteral("%1 %2").arg(wrong < hidden ? "Higher than" : "Lower than").arg(wrong));
+
+  // Quit Game, then the cheat row in its tab order.
+  Press(game, Qt::Key_Tab);
+  ASSERT_EQ(Focused(game)->objectName(), "Quit");
+  Press(game, Qt::Key_Tab);
+  ASSERT_EQ(Focused(game)->objectName(), "Cheat") << "hidden cheat aids take no focus";
+  Press(game, Qt::Key_Space);
+  Tick(game, "UpdateAll");
+  ASSERT_TRUE(Find<QCheckBox>(game, "Cheat")->isChecked());
+  Press(game, Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(Focused(game)->objectName(), "PointsPlus");
+  const int points = game.Rules().Values().points;
+  Press(game, Qt::Key_Space);
+  EXPECT_EQ(game.Rules().Values().points, points + 1);
+  Press(game, Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(Focused(game)->objectName(), "CheatM");
+  Press(game, Qt::Key_Space);
+  Tick(game, "UpdateAll");
+  EXPECT_TRUE(Find<forms::Label>(game, "Narrowed")->isVisible());
+
+  Press(game, Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(Focused(game)->objectName(), "Quit");
+  Press(game, Qt::Key_Space);
+  EXPECT_FALSE(game.IsLoaded());
 }
 
 }  // namespace
