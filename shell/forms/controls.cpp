@@ -21,7 +21,7 @@ constexpr FontStandIn kStandIns[] = {
     {"Arial", "Liberation Sans", {}},
     {"Arial Black", "DejaVu Sans", QFont::Black},
     {"Times New Roman", "Liberation Serif", {}},
-    {"Futura Md BT", "DejaVu Sans", {}},
+    {"Futura Md BT", "Liberation Sans Narrow", {}},
     {"Orbit-B BT", "DejaVu Sans Mono", {}},
 };
 
@@ -169,7 +169,18 @@ QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design) {
 }
 
 QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design) {
-  return MakeCheckable<QRadioButton>(parent, design);
+  auto* option = MakeCheckable<QRadioButton>(parent, design);
+  // Only the selected option of a group is a tab stop, so Tab enters the
+  // group at its choice and the arrow keys move within it.
+  QObject::connect(option, &QRadioButton::toggled, option, [option](bool selected) {
+    if (!selected) return;
+    for (auto* other : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+      const Qt::FocusPolicy policy = other->focusPolicy();
+      other->setFocusPolicy(other == option ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                            : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+    }
+  });
+  return option;
 }
 
 QFrame* MakeFrame(QWidget* parent, const char* name, Twips position) {
@@ -179,14 +190,21 @@ QFrame* MakeFrame(QWidget* parent, const char* name, Twips position) {
 }
 
 QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill) {
-  const QColor color = ToColor(fill);
-  auto* shape = new Drawing(parent, [color](QPainter& painter) {
+  return MakeShape(parent, ShapeDesign{name, position, fill});
+}
+
+QWidget* MakeShape(QWidget* parent, const ShapeDesign& design) {
+  const QColor color = ToColor(design.fill);
+  const std::optional<QColor> hatch =
+      design.crossHatch ? std::optional<QColor>(ToColor(*design.crossHatch)) : std::nullopt;
+  auto* shape = new Drawing(parent, [color, hatch](QPainter& painter) {
     const QRect box = painter.window().adjusted(0, 0, -1, -1);
     painter.fillRect(box, color);
+    if (hatch) painter.fillRect(box, QBrush(*hatch, Qt::DiagCrossPattern));
     painter.setPen(Qt::black);
     painter.drawRect(box);
   });
-  Place(shape, name, position)->lower();
+  Place(shape, design.name, design.position)->lower();
   return shape;
 }
 

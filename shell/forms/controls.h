@@ -94,6 +94,15 @@ QFrame* MakeFrame(QWidget* parent, const char* name, Twips position);
 // A filled rectangle with a border, drawn under the controls placed after it.
 QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill);
 
+// The same with a diagonal cross-hatch in a second colour over the fill.
+struct ShapeDesign {
+  const char* name;
+  Twips position;
+  Rgb fill;
+  std::optional<Rgb> crossHatch;  // a plain fill when empty
+};
+QWidget* MakeShape(QWidget* parent, const ShapeDesign& design);
+
 // A straight line between two points in twips.
 struct LineDesign {
   const char* name;
