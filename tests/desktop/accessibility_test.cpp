@@ -1,8 +1,10 @@
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "accessible_tree.h"
 #include "antenna/qw_antenna.h"
+#include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
 #include "shell/menu.h"
@@ -103,6 +105,47 @@ TEST_F(AccessibilityTest, GameNamesItsControlsAndPicturesAndKeepsRefreshedLabels
   EXPECT_FALSE(Find<forms::Label>(game, "HiLo")->text().isEmpty());
   EXPECT_FALSE(Find<forms::Label>(game, "Narrowed")->text().isEmpty());
   ExpectNoFaults(game);
+}
+
+TEST_F(AccessibilityTest, DecoderNamesItsChoicesAndDescribesTheBandPatches) {
+  ResistorDecoder& decoder = Instance<ResistorDecoder>();
+  decoder.Show();
+  ExpectNames(decoder, {
+                           {"Frame1", QAccessible::Border, "First band"},
+                           {"Option2", QAccessible::RadioButton, "Brown"},
+                           {"Frame2", QAccessible::Border, "Second band"},
+                           {"Option20", QAccessible::RadioButton, "Black"},
+                           {"Frame3", QAccessible::Border, "Multiplier"},
+                           {"Option22", QAccessible::RadioButton, "Gold"},
+                       });
+
+  struct Patch {
+    const char* control;
+    const char* name;
+    const char* colour;
+  };
+  auto expectPatches = [&decoder](std::initializer_list<Patch> patches) {
+    const std::vector<AccessibleNode> tree = AccessibleTree(decoder.Window());
+    for (const Patch& patch : patches) {
+      const AccessibleNode* node = NodeOf(tree, patch.control);
+      ASSERT_NE(node, nullptr) << patch.control;
+      EXPECT_EQ(node->name, patch.name);
+      EXPECT_EQ(node->description, patch.colour) << patch.control;
+    }
+  };
+  expectPatches({{"first", "First band colour", "Brown"},
+                 {"second", "Second band colour", "Black"},
+                 {"third", "Multiplier colour", "Brown"}});
+
+  Find<QRadioButton>(decoder, "Option5")->click();
+  Find<QRadioButton>(decoder, "Option13")->click();
+  Find<QRadioButton>(decoder, "Option26")->click();
+  Tick(decoder, "Timer1");
+  expectPatches({{"first", "First band colour", "Yellow"},
+                 {"second", "Second band colour", "Violet"},
+                 {"third", "Multiplier colour", "Orange"}});
+  ExpectNames(decoder, {{"readout", QAccessible::StaticText, "47,000 OHMS"}});
+  ExpectNoFaults(decoder);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QPixmap>
 
 #include "antenna/qw_antenna.h"
+#include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
@@ -40,6 +41,12 @@ TEST_F(HighDpiTest, Antenna) {
 TEST_F(HighDpiTest, Game) {
   Instance<MNGame>().Show();
   ExpectDrawnAtTwice(Instance<MNGame>(), {569, 285}, "game@2x");
+}
+
+TEST_F(HighDpiTest, Decoder) {
+  Instance<ResistorDecoder>().Show();
+  Tick(Instance<ResistorDecoder>(), "Timer1");
+  ExpectDrawnAtTwice(Instance<ResistorDecoder>(), {418, 383}, "decoder@2x");
 }
 
 }  // namespace

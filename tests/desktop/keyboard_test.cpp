@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
@@ -94,6 +95,33 @@ TEST_F(KeyboardTest, GameIsPlayedWithSpaceTypingAndEnter) {
   ASSERT_EQ(Focused(game)->objectName(), "Quit");
   Press(game, Qt::Key_Space);
   EXPECT_FALSE(game.IsLoaded());
+}
+
+TEST_F(KeyboardTest, DecoderBandsAreChosenWithTabAndTheArrowKeys) {
+  ResistorDecoder& decoder = Instance<ResistorDecoder>();
+  decoder.Show();
+  Activate(decoder);
+  ASSERT_EQ(Focused(decoder)->objectName(), "Option2") << "the focus starts on the first band's choice";
+  Press(decoder, Qt::Key_Down);
+  EXPECT_EQ(Focused(decoder)->objectName(), "Option3");
+  EXPECT_TRUE(Find<QRadioButton>(decoder, "Option3")->isChecked()) << "an arrow key moves the choice too";
+
+  Press(decoder, Qt::Key_Tab);
+  ASSERT_EQ(Focused(decoder)->objectName(), "Option20") << "Tab goes to the second band's choice";
+  Press(decoder, Qt::Key_Right);
+  EXPECT_TRUE(Find<QRadioButton>(decoder, "Option15")->isChecked()) << "Green, right of Black";
+
+  Press(decoder, Qt::Key_Tab);
+  ASSERT_EQ(Focused(decoder)->objectName(), "Option24") << "then to the multiplier's choice";
+  Press(decoder, Qt::Key_Down);
+  EXPECT_TRUE(Find<QRadioButton>(decoder, "Option25")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(decoder, "Option3")->isChecked()) << "each band keeps its own choice";
+
+  Tick(decoder, "Timer1");
+  EXPECT_EQ(Find<forms::Label>(decoder, "readout")->text(), "2,500 OHMS");
+
+  Press(decoder, Qt::Key_Tab);
+  EXPECT_EQ(Focused(decoder)->objectName(), "Option3") << "the tab order goes round";
 }
 
 }  // namespace
