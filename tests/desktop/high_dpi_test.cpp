@@ -31,6 +31,8 @@ void ExpectDrawnAtTwice(forms::Form& form, QSize client, const QString& screensh
 TEST_F(HighDpiTest, Launcher) {
   Instance<Menu>().Show();
   ExpectDrawnAtTwice(Instance<Menu>(), {244, 203}, "menu@2x");
+  EXPECT_TRUE(Instance<Menu>().Window()->windowIcon().availableSizes().contains(QSize(64, 64)))
+      << "the program icon has a drawn rendition for twice the density";
 }
 
 TEST_F(HighDpiTest, Antenna) {
