@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QTimer>
 
 #include "app_info.h"
@@ -42,7 +43,7 @@ struct Player {
   Playing playing;
   std::optional<Sound> pending;
   bool startQueued = false;
-  int cuesStarted = 0;
+  QPointer<QTimer> idleTimer;
 };
 
 Player& State() {
@@ -141,14 +142,24 @@ bool IsPlaying(Player& player) {
 }
 
 // An open device keeps the sound server or card busy even when it only plays
-// silence, so it is let go once the last cue has ended.
-void CloseWhenIdle(int cue, int milliseconds) {
-  QTimer::singleShot(milliseconds, QCoreApplication::instance(), [cue] {
-    Player& player = State();
-    if (cue != player.cuesStarted || !player.device) return;
-    if (IsPlaying(player)) return CloseWhenIdle(cue, kIdleMilliseconds);
-    CloseDevice(player);
-  });
+// silence, so it is let go once the last cue has ended. One timer, restarted
+// by every cue, so a burst of cues leaves no pile of waiting timers; a device
+// whose server went away stops playing for good and goes at once.
+void CloseWhenIdle(int milliseconds) {
+  Player& player = State();
+  if (!player.idleTimer) {
+    player.idleTimer = new QTimer(QCoreApplication::instance());
+    player.idleTimer->setSingleShot(true);
+    QObject::connect(player.idleTimer, &QTimer::timeout, [] {
+      Player& player = State();
+      if (!player.device) return;
+      if (player.sdl->GetAudioDeviceStatus(player.device) == SDL_AUDIO_PLAYING && IsPlaying(player)) {
+        return CloseWhenIdle(kIdleMilliseconds);
+      }
+      CloseDevice(player);
+    });
+  }
+  player.idleTimer->start(milliseconds);
 }
 
 void StartPending() {
@@ -161,7 +172,7 @@ void StartPending() {
   player.sdl->UnlockAudioDevice(player.device);
   player.sdl->PauseAudioDevice(player.device, 0);
   const int bytesPerSecond = sound->spec.freq * sound->spec.channels * SDL_AUDIO_BITSIZE(sound->spec.format) / 8;
-  CloseWhenIdle(++player.cuesStarted, int(sound->length * 1000LL / bytesPerSecond) + kIdleMilliseconds);
+  CloseWhenIdle(int(sound->length * 1000LL / bytesPerSecond) + kIdleMilliseconds);
 }
 
 }  // namespace

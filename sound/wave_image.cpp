@@ -34,7 +34,9 @@ std::optional<Image> Read(std::span<const std::uint8_t> file) {
       haveData = true;
     }
     image.chunks.push_back(chunk);
-    at = chunk.offset + chunk.size + (chunk.size & 1);
+    at = chunk.offset + chunk.size;
+    // The pad byte of an odd-sized last chunk may be missing.
+    if (chunk.size & 1 && at < file.size()) ++at;
   }
   if (!haveFormat || !haveData) return std::nullopt;
   return image;

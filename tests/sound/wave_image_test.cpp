@@ -77,4 +77,13 @@ TEST(WaveImage, IgnoresAFewStrayBytesAfterTheLastChunk) {
   EXPECT_EQ(image->chunks.size(), 2u);
 }
 
+TEST(WaveImage, AnOddLastChunkWithoutItsPadByteEndsTheFile) {
+  Bytes file = File({{"fmt ", kFormat}});
+  PutChunk(file, "data", {1, 2, 3}, false);
+  const auto image = wave::Read(file);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->chunks.size(), 2u);
+  EXPECT_EQ(image->samples.size(), 3u);
+}
+
 }  // namespace
