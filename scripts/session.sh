@@ -1,0 +1,50 @@
+# A scripted session of tabrinex on an X display, driven with xdotool as a
+# person would: clicks and keys. Sourced by scripts/benchmark.sh and by the
+# test that watches the program under strace.
+#
+# Without a window manager every window stands where its design puts it, so
+# controls are clicked at their designed places: twips copied from the
+# *_design.h files, 15 twips to a pixel.
+
+# Waits until a window whose title matches the pattern is mapped; prints its id.
+session_wait_window() {
+  xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+
+# Raises a window (other windows may stand over it) and clicks the middle of a
+# control: client left and top, then the control's left, top, width, height.
+session_click() {
+  local window=$1 client_left=$2 client_top=$3 left=$4 top=$5 width=$6 height=$7
+  xdotool windowraise "$window"
+  xdotool mousemove --sync $(((client_left + left + width / 2) / 15)) $(((client_top + top + height / 2) / 15)) \
+    click 1
+}
+
+# The launcher's client area (menu_design.h kWindow).
+session_launcher() { session_wait_window '^Menu Tool$'; }
+SESSION_MENU_CLIENT=(6315 1770)
+
+# From the launcher: every tool, a round of the game with three sound cues
+# (start, a guess, the cheat aids), then the About box and its terms of use.
+session_open_everything() {
+  local menu game
+  menu=$(session_launcher)
+  session_click "$menu" "${SESSION_MENU_CLIENT[@]}" 540 1620 2475 315  # MsyNum
+  game=$(session_wait_window '^Mystery Number\.\.\.\.\. by R\. Quillo$')
+  # No person clicks before the game's timer has ticked once.
+  sleep 0.5
+  session_click "$game" 4470 2535 480 840 1695 375                     # Start
+  session_click "$game" 4470 2535 3240 3300 735 375                    # Guess
+  xdotool type --delay 20 50
+  xdotool key Return
+  session_click "$game" 4470 2535 2880 1980 1335 255                   # Cheat
+  session_click "$menu" "${SESSION_MENU_CLIENT[@]}" 540 660 2475 315   # ResDecoder
+  session_wait_window '^Resistor De-Coder ' >/dev/null
+  session_click "$menu" "${SESSION_MENU_CLIENT[@]}" 540 1140 2475 315  # QWAnt
+  session_wait_window '^Quarter Wave Antenna by R\. Quillo$' >/dev/null
+}
+
+# The launcher's "Exit to Windows" (Quit), which ends the program.
+session_exit() {
+  session_click "$(session_launcher)" "${SESSION_MENU_CLIENT[@]}" 1020 2520 1575 435
+}
