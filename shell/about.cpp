@@ -1,21 +1,88 @@
 #include "shell/about.h"
 
+#include <QPushButton>
+
 #include "app_info.h"
+#include "shell/about_design.h"
+#include "shell/author.h"
+#include "shell/forms/handler.h"
+#include "shell/forms/message_box.h"
+#include "shell/forms/project.h"
+#include "shell/license.h"
+#include "shell/sysinfo.h"
 
 namespace {
-const forms::WindowDesign kWindow{
-    .caption = "",
-    .client = {2340, 1935, 5730, 7725},
-    .style = forms::WindowStyle::FixedDialog,
+
+using namespace about_design;
+
+struct PictureDesign {
+  const char* name;
+  forms::Twips position;
+  bool autoSize;
+  const char* picture;
+  const char* accessibleName;
+  const char* description;
 };
+
+forms::Picture* MakeAboutPicture(QWidget* parent, const PictureDesign& design) {
+  forms::Picture* box = forms::MakePicture(parent, design.name, design.position, design.autoSize);
+  box->SetPicture(QPixmap(QString::fromUtf8(design.picture)));
+  box->setAccessibleName(QString::fromUtf8(design.accessibleName));
+  box->setAccessibleDescription(QString::fromUtf8(design.description));
+  return box;
+}
+
+QString Disclaimer() {
+  return QString::fromUtf8(kDisclaimerBefore) + QString::fromUtf8(author::kMaker) +
+         QString::fromUtf8(kDisclaimerAfter) + QString::fromUtf8(author::kWebAddress);
+}
+
 }  // namespace
 
-AboutControls::AboutControls(forms::FormWindow& window) : window(window) {}
+AboutControls::AboutControls(forms::FormWindow& window)
+    : cmdOK(forms::MakeButton(window.Client(), kCmdOK)),
+      picIcon(MakeAboutPicture(window.Client(), {"picIcon", kPicIcon, true, kIconPicture, "Program icon",
+                                                 "A resistor with coloured bands"})),
+      cmdSysInfo(forms::MakeButton(window.Client(), kCmdSysInfo)),
+      lblDescription(forms::MakeLabel(window.Client(), kLblDescription)),
+      lblDisclaimer(forms::MakeLabel(window.Client(), kLblDisclaimer)),
+      lblTitle(forms::MakeLabel(window.Client(), kLblTitle)),
+      lblVersion(forms::MakeLabel(window.Client(), kLblVersion)),
+      Command1(forms::MakeButton(window.Client(), kCommand1)),
+      Image1(MakeAboutPicture(window.Client(), {"Image1", kImage1, false, kLogoPicture, "Maker's logo",
+                                                "An antenna, a resistor and the maker's name"})),
+      window(window) {
+  lblDisclaimer->SetCaption(Disclaimer());
+  forms::MakeLine(window.Client(), kLine1_0);
+  forms::MakeLine(window.Client(), kLine1_1);
+  forms::MakeLine(window.Client(), kLine1_2);
+  forms::MakeLine(window.Client(), kLine1_3);
+  forms::MakeLine(window.Client(), kLine2);
+  forms::SetDefaultButton(cmdOK);
+  forms::SetCancelButton(cmdOK);
+}
 
 About::About() : FormOf(kWindow) {}
 
-void About::Connect(AboutControls&) {}
+void About::Connect(AboutControls& ui) {
+  forms::On(ui.cmdOK, &QPushButton::clicked, [this] { cmdOK_Click(); });
+  forms::On(ui.cmdSysInfo, &QPushButton::clicked, [this] { cmdSysInfo_Click(); });
+  forms::On(ui.Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
 
 void About::Form_Load() {
-  ui().window.SetCaption(QStringLiteral("About ") + QString::fromUtf8(app::kTitle.data(), app::kTitle.size()));
+  const QString title = QString::fromUtf8(app::kTitle.data(), app::kTitle.size());
+  ui().window.SetCaption(QStringLiteral("About ") + title);
+  ui().lblVersion->SetCaption(QStringLiteral("Version %1.%2.%3").arg(app::kMajor).arg(app::kMinor).arg(app::kRevision));
+  ui().lblTitle->SetCaption(title);
+}
+
+void About::cmdOK_Click() { Unload(); }
+
+void About::cmdSysInfo_Click() { StartSysInfo(); }
+
+void About::Command1_Click() { forms::Instance<License>().Show(); }
+
+void About::StartSysInfo() {
+  if (!sysinfo::StartSysInfo(sysinfo::SystemSeams())) forms::MsgBox(QString::fromUtf8(kUnavailable));
 }

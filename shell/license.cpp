@@ -1,12 +1,14 @@
 #include "shell/license.h"
 
-namespace {
-const forms::WindowDesign kWindow{
-    .caption = "License",
-    .client = {0, 0, 8985, 4980},
-    .style = forms::WindowStyle::SizableNoMinMax,
-    .placed = false,
-};
-}  // namespace
+#include "shell/author.h"
+#include "shell/license_design.h"
+
+using namespace license_design;
+
+LicenseControls::LicenseControls(forms::FormWindow& window) : Label1(forms::MakeLabel(window.Client(), kLabel1)) {
+  window.setFont(forms::ToFont(kLicenseFont));
+  Label1->SetCaption(QString::fromUtf8(kTermsBefore) + QString::fromUtf8(author::kContactEmail) +
+                     QString::fromUtf8(kTermsAfter));
+}
 
 License::License() : FormOf(kWindow) {}

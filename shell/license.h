@@ -1,12 +1,14 @@
 #pragma once
 
+#include "shell/forms/controls.h"
 #include "shell/forms/form.h"
 
 struct LicenseControls {
-  explicit LicenseControls(forms::FormWindow&) {}
+  explicit LicenseControls(forms::FormWindow& window);
+  forms::Label* Label1;
 };
 
-// The terms of use, opened from the About box.
+// The terms of use, opened from the About box. No handlers, no values.
 class License : public forms::FormOf<LicenseControls> {
  public:
   License();

@@ -1,7 +1,9 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <string_view>
 
 #include "form.h"
@@ -144,6 +146,26 @@ QPushButton* MakeButton(QWidget* parent, const ButtonDesign& design) {
   button->setAutoDefault(false);
   if (design.face) SetColor(button, QPalette::Button, *design.face);
   return button;
+}
+
+void SetDefaultButton(QPushButton* button) {
+  button->setDefault(true);
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* shortcut = new QShortcut(QKeySequence(key), button->window());
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+      auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+      if (focused && focused->window() == button->window()) {
+        focused->click();
+      } else {
+        button->click();
+      }
+    });
+  }
+}
+
+void SetCancelButton(QPushButton* button) {
+  auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), button->window());
+  QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, const TextBoxDesign& design) {

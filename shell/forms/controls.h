@@ -67,6 +67,11 @@ struct ButtonDesign {
   std::optional<Rgb> face;  // the button face colour; the style's own when empty
 };
 QPushButton* MakeButton(QWidget* parent, const ButtonDesign& design);
+// The window's default button: Enter clicks it, unless another button holds
+// the focus, which Enter then clicks instead.
+void SetDefaultButton(QPushButton* button);
+// The window's cancel button: Esc clicks it.
+void SetCancelButton(QPushButton* button);
 
 struct TextBoxDesign {
   const char* name;

@@ -22,7 +22,9 @@ Qt::WindowFlags FlagsFor(WindowStyle style) {
       return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowCloseButtonHint;
     case WindowStyle::FixedDialog:
-      return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+      // A tool window: X11 window managers and Windows both keep it out of
+      // the task bar, which a plain ownerless dialog does not promise.
+      return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowCloseButtonHint;
   }
   return Qt::Window;

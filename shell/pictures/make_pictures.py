@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Draws the About box's pictures: the 32 x 32, 16-colour icon and the
+331 x 227 logo in 24-bit colour. Plain Python, no font files, so every run
+writes the same bytes: python3 make_pictures.py (in this folder)."""
+
+import math
+import struct
+import zlib
+
+MAKER = "QUILLO WORKBENCH"  # the maker named in shell/author.h
+
+# A 5 x 7 pixel font, enough for the logo's words.
+GLYPHS = {
+    "A": ["01110", "10001", "10001", "11111", "10001", "10001", "10001"],
+    "B": ["11110", "10001", "10001", "11110", "10001", "10001", "11110"],
+    "C": ["01110", "10001", "10000", "10000", "10000", "10001", "01110"],
+    "D": ["11110", "10001", "10001", "10001", "10001", "10001", "11110"],
+    "E": ["11111", "10000", "10000", "11110", "10000", "10000", "11111"],
+    "H": ["10001", "10001", "10001", "11111", "10001", "10001", "10001"],
+    "I": ["01110", "00100", "00100", "00100", "00100", "00100", "01110"],
+    "K": ["10001", "10010", "10100", "11000", "10100", "10010", "10001"],
+    "L": ["10000", "10000", "10000", "10000", "10000", "10000", "11111"],
+    "N": ["10001", "11001", "10101", "10011", "10001", "10001", "10001"],
+    "O": ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
+    "Q": ["01110", "10001", "10001", "10001", "10101", "10010", "01101"],
+    "R": ["11110", "10001", "10001", "11110", "10100", "10010", "10001"],
+    "S": ["01111", "10000", "10000", "01110", "00001", "00001", "11110"],
+    "T": ["11111", "00100", "00100", "00100", "00100", "00100", "00100"],
+    "U": ["10001", "10001", "10001", "10001", "10001", "10001", "01110"],
+    "V": ["10001", "10001", "10001", "10001", "10001", "01010", "00100"],
+    "W": ["10001", "10001", "10001", "10101", "10101", "10101", "01010"],
+    "Y": ["10001", "10001", "01010", "00100", "00100", "00100", "00100"],
+    "1": ["00100", "01100", "00100", "00100", "00100", "00100", "01110"],
+    "#": ["01010", "01010", "11111", "01010", "11111", "01010", "01010"],
+    " ": ["00000"] * 7,
+}
+
+
+class Canvas:
+    def __init__(self, width, height, colour):
+        self.width, self.height = width, height
+        self.pixels = [[colour] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = colour
+
+    def rect(self, x, y, w, h, colour):
+        for yy in range(y, y + h):
+            for xx in range(x, x + w):
+                self.put(xx, yy, colour)
+
+    def text(self, x, y, words, scale, colour):
+        for i, ch in enumerate(words):
+            for row, bits in enumerate(GLYPHS[ch]):
+                for col, bit in enumerate(bits):
+                    if bit == "1":
+                        self.rect(x + (i * 6 + col) * scale, y + row * scale, scale, scale, colour)
+
+    def text_centred(self, y, words, scale, colour):
+        width = (len(words) * 6 - 1) * scale
+        self.text((self.width - width) // 2, y, words, scale, colour)
+
+
+def png(path, width, height, rows, colour_type, bit_depth, palette=None):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = b"".join(b"\0" + row for row in rows)
+    body = chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, bit_depth, colour_type, 0, 0, 0))
+    if palette:
+        body += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
+    body += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + body)
+
+
+def resistor(canvas, x, y, length, thickness, bands, body, lead, lead_length):
+    """A resistor lying on its side, with a lead on each end."""
+    mid = y + thickness // 2
+    canvas.rect(x - lead_length, mid - max(1, thickness // 8), length + 2 * lead_length, max(2, thickness // 4), lead)
+    canvas.rect(x, y, length, thickness, body)
+    step = length // (len(bands) + 1)
+    for i, colour in enumerate(bands):
+        canvas.rect(x + step * (i + 1) - step // 4, y, max(2, step // 2), thickness, colour)
+
+
+def logo():
+    width, height = 331, 227
+    canvas = Canvas(width, height, (0, 0, 0))
+    for y in range(height):
+        t = y / (height - 1)
+        colour = (int(16 + 8 * t), int(32 + 80 * t), int(74 + 32 * t))
+        canvas.rect(0, y, width, 1, colour)
+    # A quarter-wave whip on the left, its sine wave beside it.
+    canvas.rect(30, 22, 3, 92, (220, 220, 220))
+    canvas.rect(20, 112, 23, 4, (220, 220, 220))
+    for x in range(36, 80):
+        y = int(64 + 24 * math.sin((x - 36) / 44 * math.pi / 2 * 4))
+        canvas.rect(x, y, 2, 2, (255, 200, 40))
+    # A 4,700-ohm resistor: yellow, violet, red, gold.
+    resistor(canvas, 150, 50, 130, 36,
+             [(240, 210, 0), (130, 40, 170), (200, 30, 30), (200, 160, 60)],
+             (214, 190, 140), (190, 190, 190), 40)
+    canvas.text_centred(134, "KELVARO #1", 3, (255, 255, 255))
+    canvas.text_centred(172, MAKER, 2, (255, 200, 40))
+    canvas.text_centred(198, "HOBBY ELECTRONICS TOOLS", 1, (200, 230, 230))
+    for x in range(width):
+        for y in (0, 1, height - 2, height - 1):
+            canvas.put(x, y, (200, 230, 230))
+    for y in range(height):
+        for x in (0, 1, width - 2, width - 1):
+            canvas.put(x, y, (200, 230, 230))
+    rows = [b"".join(bytes(p) for p in row) for row in canvas.pixels]
+    png("logo.png", width, height, rows, colour_type=2, bit_depth=8)
+
+
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+       (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+       (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def icon():
+    canvas = Canvas(32, 32, 6)  # indices into the 16 colours
+    canvas.rect(0, 0, 32, 2, 15)
+    canvas.rect(0, 30, 32, 2, 0)
+    resistor(canvas, 7, 11, 18, 10, [11, 5, 9], 7, 8, 6)
+    canvas.rect(4, 24, 24, 2, 14)
+    rows = []
+    for row in canvas.pixels:
+        rows.append(bytes((row[i] << 4) | row[i + 1] for i in range(0, 32, 2)))
+    png("icon.png", 32, 32, rows, colour_type=3, bit_depth=4, palette=VGA)
+
+
+if __name__ == "__main__":
+    logo()
+    icon()
