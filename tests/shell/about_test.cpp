@@ -160,7 +160,7 @@ TEST_F(AboutTest, SystemInfoSaysThereIsNoneHereAndStaysOpen) {
       // The access key presses the button visibly, so its click comes a moment later.
       ShowAndActivate(Instance<About>());
       QTest::keyClick(Window(), Qt::Key_S, Qt::AltModifier);
-      QTest::qWaitFor([&watcher] { return watcher.Seen().has_value(); });
+      (void)QTest::qWaitFor([&watcher] { return watcher.Seen().has_value(); });
     } else {
       Button("cmdSysInfo")->click();
     }
