@@ -20,9 +20,11 @@ install_missing() {
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
-install_missing cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 wine
+# The preloader keeps Wine's address space free of the host's libraries.
+install_missing cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 wine64-preloader wine
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/scripts/mingw-w64.cmake" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/scripts/mingw-w64.cmake" \
+  -DKELVARO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 built=$SECONDS
 
