@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QPainter>
 #include <QShortcut>
@@ -126,12 +127,16 @@ void Label::Fit() {
 Label* MakeLabel(QWidget* parent, const LabelDesign& design) {
   auto* label = Place(new Label(parent), design.name, design.position);
   label->setFont(ToFont(design.font));
-  label->setAlignment(ToAlignment(design.align) | Qt::AlignTop);
   label->setWordWrap(design.wordWrap);
   if (design.border == Border::Single) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setLineWidth(1);
   }
+  // Captions start at the top, as designed. Where a stand-in face's line is
+  // taller than a one-line box, centring it trims the empty leading above the
+  // letters rather than the descenders below them.
+  const bool lineOverflows = !design.wordWrap && QFontMetrics(label->font()).height() > label->contentsRect().height();
+  label->setAlignment(ToAlignment(design.align) | (lineOverflows ? Qt::AlignVCenter : Qt::AlignTop));
   if (design.fore) label->SetForeColor(*design.fore);
   if (design.back) label->SetBackColor(*design.back);
   label->SetCaption(QString::fromUtf8(design.caption));

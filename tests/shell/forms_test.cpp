@@ -148,6 +148,16 @@ TEST_F(FormsTest, AnAutoSizedLabelFitsItsCaptionKeepingItsLeftAndTopEdges) {
   EXPECT_EQ(label->accessibleName(), "A much longer caption than before");
 }
 
+TEST(LabelTest, ACaptionTallerThanItsOneLineBoxIsCentredToKeepItsLetters) {
+  QWidget parent;
+  forms::Label* roomy = forms::MakeLabel(&parent, {.name = "Roomy", .caption = "Mystery", .position = {0, 0, 3000, 600}});
+  forms::Label* tight = forms::MakeLabel(&parent, {.name = "Tight", .caption = "Mystery", .position = {0, 0, 3000, 375},
+                                                   .font = {"Times New Roman", 15.75, true},
+                                                   .border = forms::Border::Single});
+  EXPECT_TRUE(roomy->alignment() & Qt::AlignTop);
+  EXPECT_TRUE(tight->alignment() & Qt::AlignVCenter);
+}
+
 TEST_F(FormsTest, AMessageBoxBearsTheApplicationTitleAnOkButtonAndNoIcon) {
   MessageBoxWatcher watcher;
   forms::MsgBox("Hello");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -12,6 +13,8 @@ struct Reading {
   const char* text;
   double value;
 };
+// Test names show the row, not the address of its text.
+void PrintTo(const Reading& row, std::ostream* out) { *out << '"' << row.text << '"'; }
 
 class ReadTest : public ::testing::TestWithParam<Reading> {};
 
@@ -61,6 +64,7 @@ struct Rounding {
   double value;
   int expected;
 };
+void PrintTo(const Rounding& row, std::ostream* out) { *out << row.value; }
 
 class ToInt16Test : public ::testing::TestWithParam<Rounding> {};
 
@@ -83,6 +87,7 @@ struct Writing {
   double value;
   const char* text;
 };
+void PrintTo(const Writing& row, std::ostream* out) { *out << row.text; }
 
 class WriteTest : public ::testing::TestWithParam<Writing> {};
 
