@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Measures tabrinex against a minimal Qt Widgets program built alongside it,
 # under a private Xvfb display, in one interleaved run:
-#   (a) the minimal program, (b) tabrinex up to the launcher.
+#   (a) the minimal program, (b) tabrinex up to the launcher, (c) tabrinex with
+#   every window open after a few sound cues (scripts/session.sh drives it).
 # For each launch: exec to first window mapped, peak RSS, and CPU over 10 s of
 # idling; then medians, min-max and the ratio of each median to (a)'s, and the
 # microbenchmarks.
 #
 #   scripts/benchmark.sh [LAUNCHES [IDLE_SECONDS]]     (7 launches, 10 s by default)
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$KELVARO_ROOT/scripts/session.sh"
 
 LAUNCHES=${1:-7}
 IDLE_SECONDS=${2:-10}
-SETTLE_SECONDS=2
+# Long enough for the sound device to be let go after the last cue (3 s).
+SETTLE_SECONDS=4
 
 kelvaro_install_packages
 kelvaro_build -DKELVARO_BUILD_BENCH=ON
@@ -36,23 +39,25 @@ read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; exit 1; }
 mkdir -m 700 "$work/runtime"
 export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime"
 
-clock_ticks=$(getconf CLK_TCK)
-cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+# CPU time of each of the program's threads in nanoseconds ("tid ns" lines),
+# from the scheduler's own accounting, finer than the ticks of /proc/PID/stat.
+thread_cpu() {
+  local task
+  for task in /proc/"$1"/task/*; do echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null)"; done
+}
+# What the threads used between two samples (a thread that ended in between
+# is left out, one that started counts whole).
+cpu_between() {
+  awk 'NR == FNR { before[$1] = $2; next } { used += $2 - before[$1] } END { printf "%.0f\n", used }' "$1" "$2"
+}
 peak_rss_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
-
-# Clicks a point given in pixels of the screen, where the windows stand as
-# designed (there is no window manager to move them).
-click() { xdotool mousemove --sync "$1" "$2" click 1; }
-
-# Waits until a window with this exact title is mapped.
-wait_window() { xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; }
 
 # One launch: prints "start_ms rss_kib cpu_percent".
 measure() {
-  local kind=$1 program report pid started before after rss
+  local kind=$1 program report pid started rss
   case "$kind" in
     a) program=$KELVARO_BUILD/bench/minimal_window ;;
-    b) program=$KELVARO_BUILD/shell/tabrinex ;;
+    b | c) program=$KELVARO_BUILD/shell/tabrinex ;;
   esac
   report="$work/mapped"
   rm -f "$report"
@@ -63,19 +68,20 @@ measure() {
   read -r -t 60 -u 5 started || started=timeout
   exec 5<&-
   [ "$started" = timeout ] && { echo "no window from $program" >&2; kill "$pid"; exit 1; }
+  [ "$kind" = c ] && session_open_everything
   sleep "$SETTLE_SECONDS"
-  before=$(cpu_ticks "$pid")
+  thread_cpu "$pid" >"$work/cpu_before"
   sleep "$IDLE_SECONDS"
-  after=$(cpu_ticks "$pid")
+  thread_cpu "$pid" >"$work/cpu_after"
   rss=$(peak_rss_kib "$pid")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
-  awk -v s="$started" -v r="$rss" -v t="$((after - before))" -v hz="$clock_ticks" -v secs="$IDLE_SECONDS" \
-    'BEGIN { printf "%s %s %.2f\n", s, r, 100 * t / hz / secs }'
+  awk -v s="$started" -v r="$rss" -v ns="$(cpu_between "$work/cpu_before" "$work/cpu_after")" -v secs="$IDLE_SECONDS" \
+    'BEGIN { printf "%s %s %.3f\n", s, r, 100 * ns / 1e9 / secs }'
 }
 
 # Interleaved, the order turning each round so no program always goes first.
-kinds=(a b)
+kinds=(a b c)
 for ((round = 0; round < LAUNCHES; ++round)); do
   for ((k = 0; k < ${#kinds[@]}; ++k)); do
     kind=${kinds[$(((round + k) % ${#kinds[@]}))]}
@@ -100,6 +106,7 @@ for kind in "${kinds[@]}"; do
   case "$kind" in
     a) name="(a) minimal Qt Widgets program" ;;
     b) name="(b) tabrinex, launcher" ;;
+    c) name="(c) tabrinex, every window after cues" ;;
   esac
   read -r ms ms_low ms_high < <(stats "$kind" 2)
   read -r kib kib_low kib_high < <(stats "$kind" 3)
@@ -109,7 +116,7 @@ for kind in "${kinds[@]}"; do
     "$(printf "%.1f [%.1f-%.1f] %s" "$(echo "$kib" | awk '{ print $1 / 1024 }')" \
       "$(echo "$kib_low" | awk '{ print $1 / 1024 }')" "$(echo "$kib_high" | awk '{ print $1 / 1024 }')" \
       "$(ratio "$kib" "$rss_a")")" \
-    "$(printf "%.2f [%.2f-%.2f] %s" "$cpu" "$cpu_low" "$cpu_high" "$(ratio "$cpu" "$cpu_a")")"
+    "$(printf "%.3f [%.3f-%.3f] %s" "$cpu" "$cpu_low" "$cpu_high" "$(ratio "$cpu" "$cpu_a")")"
 done
 
 if [ -x "$KELVARO_BUILD/bench/microbenchmarks" ]; then
