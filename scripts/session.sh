@@ -26,6 +26,7 @@ SESSION_MENU_CLIENT=(6315 1770)
 
 # From the launcher: every tool, a round of the game with three sound cues
 # (start, a guess, the cheat aids), then the About box and its terms of use.
+# Sets $about to the About box.
 session_open_everything() {
   local menu game
   menu=$(session_launcher)
@@ -42,6 +43,30 @@ session_open_everything() {
   session_wait_window '^Resistor De-Coder ' >/dev/null
   session_click "$menu" "${SESSION_MENU_CLIENT[@]}" 540 1140 2475 315  # QWAnt
   session_wait_window '^Quarter Wave Antenna by R\. Quillo$' >/dev/null
+  session_open_about "$menu"
+  session_click "$about" 2340 1935 2040 2160 1695 375                  # Command1
+  session_wait_window '^License$' >/dev/null
+}
+
+# The "About" item of a window's "Info" menu: the menu title stands at the
+# left of the menu bar, just above the client area; "About" is the second
+# item after the separator. Sets $about to the About box.
+session_open_about() {
+  xdotool windowraise "$1"
+  xdotool mousemove --sync $((SESSION_MENU_CLIENT[0] / 15 + 15)) $((SESSION_MENU_CLIENT[1] / 15 - 10)) click 1
+  sleep 0.3
+  xdotool key Down Down Return
+  about=$(session_wait_window '^About Kelvaro #1$')
+  # Mapped is not yet drawn: give the box its first paint before clicking in it.
+  sleep 0.5
+}
+
+# The About box's "System Info..." (cmdSysInfo); where there is no viewer to
+# start, a message box says so and is answered with Enter.
+session_system_info() {
+  session_click "$about" 2340 1935 4320 7080 1245 345                  # cmdSysInfo
+  session_wait_window '^Kelvaro #1$' >/dev/null
+  xdotool key Return
 }
 
 # The launcher's "Exit to Windows" (Quit), which ends the program.

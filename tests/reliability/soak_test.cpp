@@ -80,7 +80,7 @@ TEST_F(Soak, LauncherOpensAndClosesWithoutGrowth) { Cycle<Menu>(nullptr); }
 TEST_F(Soak, GameOpensAndClosesWithoutGrowth) { Cycle<MNGame>("Quit"); }
 TEST_F(Soak, AntennaOpensAndClosesWithoutGrowth) { Cycle<QWAntenna>("Command2"); }
 TEST_F(Soak, DecoderOpensAndClosesWithoutGrowth) { Cycle<ResistorDecoder>(nullptr); }
-TEST_F(Soak, AboutOpensAndClosesWithoutGrowth) { Cycle<About>(nullptr); }
+TEST_F(Soak, AboutOpensAndClosesWithoutGrowth) { Cycle<About>("cmdOK"); }
 TEST_F(Soak, LicenseOpensAndClosesWithoutGrowth) { Cycle<License>(nullptr); }
 
 // Every window open, then the launcher's exit, again and again.

@@ -40,6 +40,7 @@ strace -f -qq -o "$work/trace" \
   "$program" &
 traced=$!
 session_open_everything
+session_system_info
 session_exit
 status=0
 wait "$traced" || status=$?
