@@ -7,6 +7,8 @@
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
+#include "shell/about.h"
+#include "shell/license.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
 #include "support/window_test.h"
@@ -146,6 +148,34 @@ TEST_F(AccessibilityTest, DecoderNamesItsChoicesAndDescribesTheBandPatches) {
                  {"third", "Multiplier colour", "Orange"}});
   ExpectNames(decoder, {{"readout", QAccessible::StaticText, "47,000 OHMS"}});
   ExpectNoFaults(decoder);
+}
+
+TEST_F(AccessibilityTest, AboutBoxAndTermsReadAsTheyShow) {
+  About& about = Instance<About>();
+  about.Show();
+  ExpectNames(about, {
+                         {"cmdOK", QAccessible::PushButton, "OK"},
+                         {"cmdSysInfo", QAccessible::PushButton, "System Info..."},
+                         {"lblTitle", QAccessible::StaticText, "Kelvaro #1"},
+                         {"lblVersion", QAccessible::StaticText, "Version 1.0.2"},
+                         {"Command1", QAccessible::PushButton, "License Agreement"},
+                     });
+  const std::vector<AccessibleNode> tree = AccessibleTree(about.Window());
+  for (const char* picture : {"picIcon", "Image1"}) {
+    const AccessibleNode* node = NodeOf(tree, picture);
+    ASSERT_NE(node, nullptr) << picture;
+    EXPECT_EQ(node->role, QAccessible::Graphic) << picture;
+    EXPECT_FALSE(node->description.isEmpty()) << picture;
+  }
+  ExpectNoFaults(about);
+
+  Find<QPushButton>(about, "Command1")->click();
+  License& license = Instance<License>();
+  ASSERT_TRUE(license.IsLoaded());
+  EXPECT_EQ(AccessibleTree(license.Window()).front().name, "License");
+  EXPECT_TRUE(NodeOf(AccessibleTree(license.Window()), "Label1")->name.contains("example.com"))
+      << "the terms are read out, the contact address included";
+  ExpectNoFaults(license);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
+#include "shell/about.h"
+#include "shell/license.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
 #include "support/window_test.h"
@@ -49,6 +51,13 @@ TEST_F(HighDpiTest, Decoder) {
   Instance<ResistorDecoder>().Show();
   Tick(Instance<ResistorDecoder>(), "Timer1");
   ExpectDrawnAtTwice(Instance<ResistorDecoder>(), {418, 383}, "decoder@2x");
+}
+
+TEST_F(HighDpiTest, AboutBoxAndTerms) {
+  Instance<About>().Show();
+  ExpectDrawnAtTwice(Instance<About>(), {382, 515}, "about@2x");
+  Instance<License>().Show();
+  ExpectDrawnAtTwice(Instance<License>(), {599, 332}, "license@2x");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
+#include "shell/about.h"
+#include "shell/license.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
 #include "support/window_test.h"
@@ -122,6 +124,35 @@ TEST_F(KeyboardTest, DecoderBandsAreChosenWithTabAndTheArrowKeys) {
 
   Press(decoder, Qt::Key_Tab);
   EXPECT_EQ(Focused(decoder)->objectName(), "Option3") << "the tab order goes round";
+}
+
+TEST_F(KeyboardTest, AboutBoxClosesWithEnterOrEscAndOpensTheTermsWithSpace) {
+  About& about = Instance<About>();
+  struct Closer {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int tabs;  // Enter presses the focused button; Esc works from anywhere
+  };
+  const Closer closers[] = {{Qt::Key_Return, Qt::NoModifier, 0},
+                            {Qt::Key_Enter, Qt::KeypadModifier, 0},
+                            {Qt::Key_Escape, Qt::NoModifier, 2}};
+  for (const Closer& closer : closers) {
+    about.Show();
+    Activate(about);
+    ASSERT_EQ(Focused(about)->objectName(), "cmdOK");
+    for (int i = 0; i < closer.tabs; ++i) Press(about, Qt::Key_Tab);
+    Press(about, closer.key, closer.modifiers);
+    EXPECT_FALSE(about.IsLoaded()) << "key " << closer.key;
+    ProcessEvents();
+  }
+
+  about.Show();
+  Activate(about);
+  Press(about, Qt::Key_Tab);
+  Press(about, Qt::Key_Tab);
+  ASSERT_EQ(Focused(about)->objectName(), "Command1");
+  Press(about, Qt::Key_Space);
+  EXPECT_TRUE(Instance<License>().IsLoaded());
 }
 
 }  // namespace
