@@ -148,7 +148,8 @@ Label* MakeLabel(QWidget* parent, const LabelDesign& design) {
 QPushButton* MakeButton(QWidget* parent, const ButtonDesign& design) {
   auto* button = Place(new QPushButton(QString::fromUtf8(design.caption), parent), design.name, design.position);
   button->setFont(ToFont(design.font));
-  button->setAutoDefault(false);
+  // Enter presses the button that holds the focus, as Space does.
+  button->setAutoDefault(true);
   if (design.face) SetColor(button, QPalette::Button, *design.face);
   return button;
 }

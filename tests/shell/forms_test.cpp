@@ -1,6 +1,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "shell/forms/controls.h"
@@ -117,6 +118,15 @@ TEST_F(FormsTest, TheProcessEndsWhenNoWindowIsLoadedNotWhenOneCloses) {
   EXPECT_EQ(ProcessEnds(), 0);
   forms::Instance<Other>().Window()->close();
   EXPECT_EQ(ProcessEnds(), 1);
+}
+
+TEST_F(FormsTest, EnterPressesTheButtonThatHasTheFocus) {
+  Probe& probe = forms::Instance<Probe>();
+  probe.Show();
+  auto* close = Find<QPushButton>(probe, "Close");
+  close->setFocus();
+  QTest::keyClick(close, Qt::Key_Return);
+  EXPECT_FALSE(probe.IsLoaded());
 }
 
 TEST_F(FormsTest, TimersTickWhileTheWindowIsLoadedVisibleOrNot) {
