@@ -3,9 +3,12 @@
 "1/4" beside it, on light cyan. 32 x 32 pixels in the 16 standard colours,
 written as XPM so that the picture stays readable in a diff.
 
-Run from this folder: python3 draw_icon.py > qw_antenna.xpm
+Run from this folder, for the icon and its rendition at twice the density:
+    python3 draw_icon.py > qw_antenna.xpm
+    python3 draw_icon.py 2 > qw_antenna@2x.xpm
 """
 import math
+import sys
 
 SIZE = 32
 
@@ -52,20 +55,25 @@ GLYPHS = {
 }
 
 
-def draw():
-    pixels = [["c"] * SIZE for _ in range(SIZE)]
+def draw(scale):
+    """The icon at `scale` dots per pixel; measures are in the icon's pixels."""
+    dots = SIZE * scale
+    pixels = [["c"] * dots for _ in range(dots)]
 
     def put(x, y, key):
         if 0 <= x < SIZE and 0 <= y < SIZE:
-            pixels[y][x] = key
+            for yy in range(y * scale, (y + 1) * scale):
+                pixels[yy][x * scale:(x + 1) * scale] = [key] * scale
 
-    # Radiating arcs to both sides of the tip, alternating red and blue.
+    # Radiating arcs to both sides of the tip, alternating red and blue, traced
+    # dot by dot so that the denser rendition has the smoother curves.
     for radius, key in ((4, "r"), (7, "b"), (10, "r")):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                dx, dy = x - MAST_X, y - MAST_TOP
+        for y in range(dots):
+            for x in range(dots):
+                dx = (x + 0.5) / scale - 0.5 - MAST_X
+                dy = (y + 0.5) / scale - 0.5 - MAST_TOP
                 if abs(math.hypot(dx, dy) - radius) < 0.55 and abs(dy) <= abs(dx) * 0.9:
-                    put(x, y, key)
+                    pixels[y][x] = key
 
     # The mast: a two-pixel pole with a light edge, and a red ball on top.
     for y in range(MAST_TOP, MAST_FOOT):
@@ -100,15 +108,17 @@ def draw():
 
 
 def main():
-    pixels = draw()
+    scale = int(sys.argv[1]) if len(sys.argv) > 1 else 1
+    pixels = draw(scale)
+    dots = len(pixels)
     used = [key for key in PALETTE if any(key in row for row in pixels)]
     print("/* XPM */")
-    print("static const char *qw_antenna[] = {")
-    print(f'"{SIZE} {SIZE} {len(used)} 1",')
+    print("static const char *qw_antenna%s[] = {" % ("" if scale == 1 else f"_{scale}x"))
+    print(f'"{dots} {dots} {len(used)} 1",')
     for key in used:
         print(f'"{key} c {PALETTE[key]}",')
     for i, row in enumerate(pixels):
-        print(f'"{"".join(row)}"' + ("," if i < SIZE - 1 else ""))
+        print(f'"{"".join(row)}"' + ("," if i < dots - 1 else ""))
     print("};")
 
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Draws the decoder's window icon: 32 x 32 pixels in 16 colours, nested
-rectangles in the colours of a resistor's bands. Writes a 4-bit indexed PNG
-with the standard library only, byte for byte the same on every run.
+rectangles in the colours of a resistor's bands, and its rendition at twice
+the density ("@2x", 64 x 64) beside it. Writes 4-bit indexed PNGs with the
+standard library only, byte for byte the same on every run.
 
     python3 decoder/icon/make_icon.py decoder/icon/resistor_decoder.png
 """
+import os
 import struct
 import sys
 import zlib
@@ -28,11 +30,13 @@ RINGS = [
 ]
 
 
-def pixels():
-    image = [[BLACK] * SIZE for _ in range(SIZE)]
+def pixels(scale):
+    size = SIZE * scale
+    image = [[BLACK] * size for _ in range(size)]
     for inset, colour in RINGS:
-        for y in range(inset, SIZE - inset):
-            for x in range(inset, SIZE - inset):
+        inset *= scale
+        for y in range(inset, size - inset):
+            for x in range(inset, size - inset):
                 image[y][x] = colour
     return image
 
@@ -43,16 +47,19 @@ def chunk(kind, data):
 
 
 def png(image):
+    size = len(image)
     rows = b""
     for row in image:
-        packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, SIZE, 2))
+        packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, size, 2))
         rows += b"\x00" + packed  # no filter
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 4, 3, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)
     palette = b"".join(bytes(rgb) for rgb in PALETTE)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
             + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 
 
 if __name__ == "__main__":
-    with open(sys.argv[1], "wb") as out:
-        out.write(png(pixels()))
+    stem, extension = os.path.splitext(sys.argv[1])
+    for scale, path in ((1, sys.argv[1]), (2, stem + "@2x" + extension)):
+        with open(path, "wb") as out:
+            out.write(png(pixels(scale)))

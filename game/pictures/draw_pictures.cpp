@@ -1,5 +1,5 @@
 // Draws the game window's pictures: the "Cheater" picture, the logo banner and
-// the window icon. Run it after changing a drawing and commit the PNG files it
+// the window icon, each also at twice the density ("@2x"). Run it after changing a drawing and commit the PNG files it
 // writes; the build only embeds them.
 //
 //   cmake --build build --target game_pictures && build/game/game_pictures game/pictures
@@ -37,13 +37,14 @@ void OutlinedText(QPainter& painter, const QString& text, const QFont& font, QPo
   painter.drawPath(path);
 }
 
-// Deep blue arms winding around the centre.
-QImage Cheater() {
-  QImage image(200, 100, QImage::Format_RGB32);
+// Deep blue arms winding around the centre. Every picture is drawn `scale`
+// times as dense, its measures in the picture's own pixels.
+QImage Cheater(int scale) {
+  QImage image(200 * scale, 100 * scale, QImage::Format_RGB32);
   const QColor deep(0x06, 0x0A, 0x38), light(0x1E, 0x4A, 0xB8);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      const double dx = x - 100.0, dy = (y - 50.0) * 2.0;
+      const double dx = double(x) / scale - 100.0, dy = (double(y) / scale - 50.0) * 2.0;
       const double radius = std::hypot(dx, dy);
       const double arms = std::sin(3.0 * std::atan2(dy, dx) + radius * 0.16);
       const double fade = std::min(1.0, radius / 90.0);
@@ -52,6 +53,7 @@ QImage Cheater() {
   }
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   QFont font("DejaVu Sans");
   font.setPixelSize(44);
   font.setWeight(QFont::Black);
@@ -82,17 +84,19 @@ void Emblem(QPainter& painter, QPointF centre) {
 }
 
 // The maker's name at both ends, the emblem between.
-QImage LogoBanner() {
-  QImage image(222, 33, QImage::Format_RGB32);
+QImage LogoBanner(int scale) {
+  QImage image(222 * scale, 33 * scale, QImage::Format_RGB32);
   const QColor dark(0x24, 0x06, 0x30), lighter(0x4A, 0x16, 0x5C);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      const double weave = std::sin((x + y) * 0.45) * std::sin((x - y) * 0.45);
+      const double u = double(x) / scale, v = double(y) / scale;
+      const double weave = std::sin((u + v) * 0.45) * std::sin((u - v) * 0.45);
       image.setPixelColor(x, y, Mix(dark, lighter, 0.5 + 0.5 * weave));
     }
   }
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   // The name stacked in two lines at either end.
   const QStringList lines = QString::fromUtf8(author::kMaker).split(' ');
   QFont font("DejaVu Sans");
@@ -110,9 +114,10 @@ QImage LogoBanner() {
 }
 
 // Nested squares, 32 x 32 in 16 colours.
-QImage Icon() {
-  QImage image(32, 32, QImage::Format_RGB32);
+QImage Icon(int scale) {
+  QImage image(32 * scale, 32 * scale, QImage::Format_RGB32);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   const QColor rings[] = {QColor(0x00, 0x00, 0x80), Qt::white, QColor(0x80, 0x00, 0x00), QColor(0xFF, 0xFF, 0x00)};
   for (int i = 0; i < 4; ++i) painter.fillRect(i * 4, i * 4, 32 - i * 8, 32 - i * 8, rings[i]);
   painter.end();
@@ -130,7 +135,9 @@ int main(int argc, char** argv) {
   const struct {
     const char* file;
     QImage image;
-  } pictures[] = {{"cheater.png", Cheater()}, {"logo_banner.png", LogoBanner()}, {"mn_game_icon.png", Icon()}};
+  } pictures[] = {{"cheater.png", Cheater(1)},         {"cheater@2x.png", Cheater(2)},
+                  {"logo_banner.png", LogoBanner(1)}, {"logo_banner@2x.png", LogoBanner(2)},
+                  {"mn_game_icon.png", Icon(1)},      {"mn_game_icon@2x.png", Icon(2)}};
   for (const auto& picture : pictures) {
     const QString path = out.filePath(QString::fromUtf8(picture.file));
     if (!picture.image.save(path)) {

@@ -1,5 +1,6 @@
 // Draws the title plaque in its two looks and the program icon, and writes
-// them in the forms the executable embeds. Run from the build tree:
+// them in the forms the executable embeds, the plaque also at twice the
+// density for high-DPI screens. Run from the build tree:
 //   make_pictures <source>/resources
 // The drawing is fixed, so the files only change when this code does.
 
@@ -65,7 +66,7 @@ QByteArray Dib24(const QImage& image) {
 }
 
 // Warm wood: broad rings bent by slow waves, with fine streaks along them.
-QRgb Wood(int x, int y, double shade) {
+QRgb Wood(double x, double y, double shade) {
   const double bend = 2.6 * std::sin(x * 0.043) + 1.2 * std::sin(x * 0.117 + 1.3);
   const double ring = 0.5 + 0.5 * std::sin((y + bend) * 0.95);
   const double streak = 0.5 + 0.5 * std::sin((y + 0.6 * bend) * 3.1 + std::sin(x * 0.31) * 0.8);
@@ -74,20 +75,26 @@ QRgb Wood(int x, int y, double shade) {
   return qRgb(mix(205, 139), mix(146, 86), mix(84, 40));
 }
 
-QImage Plaque(bool pressed) {
-  QImage image(kPlaqueWidth, kPlaqueHeight, QImage::Format_RGB32);
+// The plaque drawn `scale` times as dense; every measure below is in the
+// plaque's own pixels.
+QImage Plaque(bool pressed, int scale) {
+  QImage image(kPlaqueWidth * scale, kPlaqueHeight * scale, QImage::Format_RGB32);
   image.fill(kGameBackground);
 
-  QImage wood(kPlaqueWidth, kPlaqueHeight, QImage::Format_RGB32);
-  for (int y = 0; y < kPlaqueHeight; ++y)
-    for (int x = 0; x < kPlaqueWidth; ++x) wood.setPixel(x, y, Wood(x, y, pressed ? 0.86 : 1.0));
+  QImage wood(image.size(), QImage::Format_RGB32);
+  for (int y = 0; y < wood.height(); ++y)
+    for (int x = 0; x < wood.width(); ++x)
+      wood.setPixel(x, y, Wood(double(x) / scale, double(y) / scale, pressed ? 0.86 : 1.0));
+  QBrush grain(wood);
+  grain.setTransform(QTransform::fromScale(1.0 / scale, 1.0 / scale));
 
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   const QRectF panel(0.5, 0.5, kPlaqueWidth - 1.0, kPlaqueHeight - 1.0);
   QPainterPath outline;
   outline.addRoundedRect(panel, 9, 9);
-  painter.fillPath(outline, QBrush(wood));
+  painter.fillPath(outline, grain);
 
   // A bevel: lit from the top left, or sunk in when pressed.
   const QColor light(255, 226, 170, 170), dark(50, 24, 6, 190);
@@ -113,11 +120,11 @@ QImage Plaque(bool pressed) {
   QPainterPath words;
   words.addText(0, 0, font, QStringLiteral("Mystery Number"));
   const QRectF box = words.boundingRect();
-  const double scale = std::min(170.0 / box.width(), 25.0 / box.height());
+  const double fit = std::min(170.0 / box.width(), 25.0 / box.height());
   QTransform place;
   const double shift = pressed ? 1.0 : 0.0;
   place.translate(kPlaqueWidth / 2.0 + shift, kPlaqueHeight / 2.0 + shift);
-  place.scale(scale, scale);
+  place.scale(fit, fit);
   place.translate(-box.center().x(), -box.center().y());
   words = place.map(words);
 
@@ -265,8 +272,10 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
-  bool ok = Write(out.filePath("pictures/plaque_normal.dib"), Dib24(Plaque(false))) &&
-            Write(out.filePath("pictures/plaque_pressed.dib"), Dib24(Plaque(true)));
+  bool ok = Write(out.filePath("pictures/plaque_normal.dib"), Dib24(Plaque(false, 1))) &&
+            Write(out.filePath("pictures/plaque_pressed.dib"), Dib24(Plaque(true, 1))) &&
+            Plaque(false, 2).save(out.filePath("pictures/plaque_normal@2x.png")) &&
+            Plaque(true, 2).save(out.filePath("pictures/plaque_pressed@2x.png"));
 
   const QImage icon = Icon(32, false);
   const QByteArray iconDib = IconDib(icon);

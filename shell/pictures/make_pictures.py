@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the About box's pictures: the 32 x 32, 16-colour icon and the
-331 x 227 logo in 24-bit colour. Plain Python, no font files, so every run
+331 x 227 logo in 24-bit colour, each also at twice the density ("@2x"). Plain Python, no font files, so every run
 writes the same bytes: python3 make_pictures.py (in this folder)."""
 
 import math
@@ -37,18 +37,24 @@ GLYPHS = {
 
 
 class Canvas:
-    def __init__(self, width, height, colour):
-        self.width, self.height = width, height
-        self.pixels = [[colour] * width for _ in range(height)]
+    """Measures are in the picture's own pixels; each covers scale x scale
+    dots of the canvas."""
+
+    def __init__(self, width, height, colour, scale):
+        self.width, self.height, self.scale = width, height, scale
+        self.pixels = [[colour] * (width * scale) for _ in range(height * scale)]
+
+    def dots(self, x, y, w, h, colour):
+        for yy in range(max(0, y), min(self.height * self.scale, y + h)):
+            for xx in range(max(0, x), min(self.width * self.scale, x + w)):
+                self.pixels[yy][xx] = colour
 
     def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.pixels[y][x] = colour
+        self.rect(x, y, 1, 1, colour)
 
     def rect(self, x, y, w, h, colour):
-        for yy in range(y, y + h):
-            for xx in range(x, x + w):
-                self.put(xx, yy, colour)
+        s = self.scale
+        self.dots(x * s, y * s, w * s, h * s, colour)
 
     def text(self, x, y, words, scale, colour):
         for i, ch in enumerate(words):
@@ -85,19 +91,22 @@ def resistor(canvas, x, y, length, thickness, bands, body, lead, lead_length):
         canvas.rect(x + step * (i + 1) - step // 4, y, max(2, step // 2), thickness, colour)
 
 
-def logo():
+def logo(scale, path):
     width, height = 331, 227
-    canvas = Canvas(width, height, (0, 0, 0))
-    for y in range(height):
-        t = y / (height - 1)
+    canvas = Canvas(width, height, (0, 0, 0), scale)
+    # The sky and the wave follow the canvas's dots, so the denser rendition
+    # has the finer steps.
+    dots = height * scale
+    for y in range(dots):
+        t = y / (dots - 1)
         colour = (int(16 + 8 * t), int(32 + 80 * t), int(74 + 32 * t))
-        canvas.rect(0, y, width, 1, colour)
+        canvas.dots(0, y, width * scale, 1, colour)
     # A quarter-wave whip on the left, its sine wave beside it.
     canvas.rect(30, 22, 3, 92, (220, 220, 220))
     canvas.rect(20, 112, 23, 4, (220, 220, 220))
-    for x in range(36, 80):
-        y = int(64 + 24 * math.sin((x - 36) / 44 * math.pi / 2 * 4))
-        canvas.rect(x, y, 2, 2, (255, 200, 40))
+    for x in range(36 * scale, 80 * scale):
+        y = int(scale * (64 + 24 * math.sin((x / scale - 36) / 44 * math.pi / 2 * 4)))
+        canvas.dots(x, y, 2 * scale, 2 * scale, (255, 200, 40))
     # A 4,700-ohm resistor: yellow, violet, red, gold.
     resistor(canvas, 150, 50, 130, 36,
              [(240, 210, 0), (130, 40, 170), (200, 30, 30), (200, 160, 60)],
@@ -112,7 +121,7 @@ def logo():
         for x in (0, 1, width - 2, width - 1):
             canvas.put(x, y, (200, 230, 230))
     rows = [b"".join(bytes(p) for p in row) for row in canvas.pixels]
-    png("logo.png", width, height, rows, colour_type=2, bit_depth=8)
+    png(path, width * scale, height * scale, rows, colour_type=2, bit_depth=8)
 
 
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
@@ -120,18 +129,20 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
        (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 
 
-def icon():
-    canvas = Canvas(32, 32, 6)  # indices into the 16 colours
+def icon(scale, path):
+    canvas = Canvas(32, 32, 6, scale)  # indices into the 16 colours
     canvas.rect(0, 0, 32, 2, 15)
     canvas.rect(0, 30, 32, 2, 0)
     resistor(canvas, 7, 11, 18, 10, [11, 5, 9], 7, 8, 6)
     canvas.rect(4, 24, 24, 2, 14)
     rows = []
     for row in canvas.pixels:
-        rows.append(bytes((row[i] << 4) | row[i + 1] for i in range(0, 32, 2)))
-    png("icon.png", 32, 32, rows, colour_type=3, bit_depth=4, palette=VGA)
+        rows.append(bytes((row[i] << 4) | row[i + 1] for i in range(0, len(row), 2)))
+    png(path, 32 * scale, 32 * scale, rows, colour_type=3, bit_depth=4, palette=VGA)
 
 
 if __name__ == "__main__":
-    logo()
-    icon()
+    logo(1, "logo.png")
+    logo(2, "logo@2x.png")
+    icon(1, "icon.png")
+    icon(2, "icon@2x.png")
