@@ -12,6 +12,7 @@
 #include "shell/forms/handler.h"
 #include "shell/forms/key_press.h"
 #include "shell/forms/mouse.h"
+#include "shell/forms/pictures.h"
 #include "shell/forms/project.h"
 #include "shell/forms/properties.h"
 #include "sound/module1.h"
@@ -22,7 +23,7 @@ namespace {
 
 forms::Picture* MakeStretchedPicture(QWidget* parent, const design::PictureDesign& picture) {
   forms::Picture* box = forms::MakePicture(parent, picture.name, picture.position, false);
-  box->SetPicture(QPixmap(QString::fromUtf8(picture.picture)));
+  box->SetPicture(forms::LoadPicture(QString::fromUtf8(picture.picture)));
   box->setAccessibleName(QString::fromUtf8(picture.description));
   box->setAccessibleDescription(QString::fromUtf8(picture.description));
   box->setVisible(picture.visible);

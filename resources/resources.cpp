@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtEndian>
 
+#include "shell/forms/pictures.h"
 #include "shell/runtime_error.h"
 
 namespace resources {
@@ -61,6 +62,8 @@ std::vector<std::uint8_t> LoadResData(int id, std::string_view type) {
 }
 
 QPixmap LoadResPicture(int id) {
+  const QPixmap rendition = forms::DenseRendition(forms::TwiceTheDensity(PathOf(id, "BITMAP")));
+  if (!rendition.isNull()) return rendition;
   QImage image;
   if (!image.loadFromData(WithFileHeader(Load(id, "BITMAP")), "BMP")) {
     throw RuntimeError(kInvalidPicture, "Invalid picture");

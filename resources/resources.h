@@ -15,7 +15,8 @@ namespace resources {
 std::vector<std::uint8_t> LoadResData(int id, std::string_view type);
 
 // A bitmap resource (a device-independent bitmap without file header) as a
-// picture. Throws RuntimeError 326 when there is no such bitmap, and
+// picture; on screens of twice the density, the rendition drawn for them
+// ("<id>@2x") where the bitmap has one. Throws RuntimeError 326 when there is no such bitmap, and
 // RuntimeError 481 when its bytes are not a picture.
 QPixmap LoadResPicture(int id);
 

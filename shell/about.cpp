@@ -7,6 +7,7 @@
 #include "shell/author.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/message_box.h"
+#include "shell/forms/pictures.h"
 #include "shell/forms/project.h"
 #include "shell/license.h"
 #include "shell/sysinfo.h"
@@ -26,7 +27,7 @@ struct PictureDesign {
 
 forms::Picture* MakeAboutPicture(QWidget* parent, const PictureDesign& design) {
   forms::Picture* box = forms::MakePicture(parent, design.name, design.position, design.autoSize);
-  box->SetPicture(QPixmap(QString::fromUtf8(design.picture)));
+  box->SetPicture(forms::LoadPicture(QString::fromUtf8(design.picture)));
   box->setAccessibleName(QString::fromUtf8(design.accessibleName));
   box->setAccessibleDescription(QString::fromUtf8(design.description));
   return box;

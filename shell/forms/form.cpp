@@ -2,11 +2,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QMenuBar>
 #include <QTimer>
 
 #include "app_info.h"
+#include "pictures.h"
 
 namespace forms {
 namespace {
@@ -52,7 +52,7 @@ FormWindow::FormWindow(Form& form, const WindowDesign& design)
   }
   setCentralWidget(client_);
   SetCaption(QString::fromUtf8(design.caption));
-  if (design.icon) setWindowIcon(QIcon(QString::fromUtf8(design.icon)));
+  if (design.icon) setWindowIcon(LoadIcon(QString::fromUtf8(design.icon)));
 }
 
 void FormWindow::SetCaption(const QString& caption) {

@@ -1,9 +1,13 @@
 #include <QPixmap>
+#include <QTest>
 
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
+#include "game/mn_rules.h"
+#include "resources/resources.h"
 #include "shell/about.h"
+#include "shell/forms/controls.h"
 #include "shell/license.h"
 #include "shell/menu.h"
 #include "print_qstring.h"
@@ -28,6 +32,60 @@ void ExpectDrawnAtTwice(forms::Form& form, QSize client, const QString& screensh
   const QPixmap picture = window->grab();
   EXPECT_EQ(picture.size(), window->size() * 2);
   SaveScreenshot(form, screenshot);
+}
+
+// A picture loaded at 100 % carries a ratio of 1 and is scaled up when
+// drawn; one drawn at twice the density carries 2 and twice the pixels.
+void ExpectDrawnAtTwice(const QPixmap& picture, const QString& what) {
+  EXPECT_FALSE(picture.isNull()) << what.toStdString();
+  EXPECT_EQ(picture.devicePixelRatio(), 2.0) << what.toStdString();
+  EXPECT_EQ(picture.size(), picture.deviceIndependentSize().toSize() * 2) << what.toStdString();
+}
+
+// Picture boxes that hold other controls show no picture of their own.
+void ExpectSharpPictures(forms::Form& form, int count) {
+  int shown = 0;
+  for (const forms::Picture* picture : form.Window()->findChildren<forms::Picture*>()) {
+    if (picture->pixmap().isNull()) continue;
+    ExpectDrawnAtTwice(picture->pixmap(), picture->objectName());
+    ++shown;
+  }
+  EXPECT_EQ(shown, count);
+}
+
+void ExpectSharpIcon(forms::Form& form) {
+  const QIcon icon = form.Window()->windowIcon();
+  const std::string title = form.Window()->windowTitle().toStdString();
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32))) << title;
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(64, 64))) << title << ": a drawn rendition for twice the density";
+}
+
+TEST_F(HighDpiTest, PicturesAndIconsAreTheRenditionsDrawnAtTwice) {
+  for (forms::Form* form : std::initializer_list<forms::Form*>{&Instance<Menu>(), &Instance<MNGame>(),
+                                                               &Instance<ResistorDecoder>(), &Instance<QWAntenna>()}) {
+    form->Show();
+    ExpectSharpIcon(*form);
+  }
+  Instance<About>().Show();  // a dialog, without an icon of its own
+  ExpectSharpPictures(Instance<MNGame>(), 3);
+  ExpectSharpPictures(Instance<About>(), 2);
+}
+
+TEST_F(HighDpiTest, PlaqueStaysSharpWhenPressed) {
+  const QPixmap pressed = resources::LoadResPicture(mystery::kPlaquePressed);
+  ExpectDrawnAtTwice(pressed, "pressed plaque");
+  EXPECT_EQ(pressed.deviceIndependentSize().toSize(), QSize(192, 39));
+  Instance<MNGame>().Show();
+  QWidget* plaque = Find<QWidget>(Instance<MNGame>(), "Picture1");
+  EXPECT_EQ(plaque->size(), QSize(192, 39)) << "the plaque box keeps the bitmap's size";
+  // The first press after a load leaves the plaque as it is; the second sinks it.
+  QTest::mousePress(plaque, Qt::LeftButton);
+  QTest::mouseRelease(plaque, Qt::LeftButton);
+  QTest::mousePress(plaque, Qt::RightButton);
+  const QPixmap shown = static_cast<forms::Picture*>(plaque)->pixmap();
+  ExpectDrawnAtTwice(shown, "plaque held down");
+  EXPECT_EQ(shown.toImage(), pressed.toImage());
+  QTest::mouseRelease(plaque, Qt::RightButton);
 }
 
 TEST_F(HighDpiTest, Launcher) {
