@@ -23,21 +23,14 @@ for program in bench/minimal_window bench/map_probe shell/tabrinex; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=
+session_xvfb_pid=
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Xvfb names its display on a pipe once it accepts clients.
-mkfifo "$work/xvfb"
-exec 4<>"$work/xvfb"
-Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; exit 1; }
-mkdir -m 700 "$work/runtime"
-export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime"
+session_start_display "$work" || exit 1
+export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 
 # CPU time of each of the program's threads in nanoseconds ("tid ns" lines),
 # from the scheduler's own accounting, finer than the ticks of /proc/PID/stat.

@@ -6,6 +6,21 @@
 # controls are clicked at their designed places: twips copied from the
 # *_design.h files, 15 twips to a pixel.
 
+# Starts a private Xvfb display with a desktop session's runtime folder in the
+# folder WORK; sets DISPLAY, QT_QPA_PLATFORM, XDG_RUNTIME_DIR and
+# session_xvfb_pid (the caller stops it).
+session_start_display() {
+  local work=$1 display_number
+  # Xvfb names its display on a pipe once it accepts clients.
+  mkfifo "$work/xvfb"
+  exec 4<>"$work/xvfb"
+  Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  session_xvfb_pid=$!
+  read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; return 1; }
+  mkdir -m 700 "$work/runtime"
+  export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+}
+
 # Waits until a window whose title matches the pattern is mapped; prints its id.
 session_wait_window() {
   xdotool search --sync --onlyvisible --name "$1" | head -n 1

@@ -6,14 +6,15 @@ set -euo pipefail
 KELVARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KELVARO_BUILD=${KELVARO_BUILD:-$KELVARO_ROOT/build}
 
+# Installs the packages named, or those of scripts/packages.txt when none is.
 kelvaro_install_packages() {
-  local missing=()
-  local package
-  while read -r package; do
-    [ -z "$package" ] && continue
-    case "$package" in \#*) continue ;; esac
+  local wanted=("$@") missing=() package
+  if [ ${#wanted[@]} -eq 0 ]; then
+    mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$KELVARO_ROOT/scripts/packages.txt")
+  fi
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-  done < "$KELVARO_ROOT/scripts/packages.txt"
+  done
   [ ${#missing[@]} -eq 0 ] && return 0
 
   local sudo=()

@@ -4,24 +4,13 @@
 # real Windows calls. Needs no display; installs what is missing.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+root=$KELVARO_ROOT
 build=${KELVARO_WINE_BUILD:-$root/build-wine}
 started=$SECONDS
 
-install_missing() {
-  local missing=() package
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
 # The preloader keeps Wine's address space free of the host's libraries.
-install_missing cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 wine64-preloader wine
+kelvaro_install_packages cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 wine64-preloader wine
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/scripts/mingw-w64.cmake" \
   -DKELVARO_BUILD_BENCH=OFF >/dev/null

@@ -22,7 +22,7 @@ constexpr Uint16 kDeviceFrames = 512;
 constexpr int kIdleMilliseconds = 3000;
 
 struct Sound {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audio{};
   const Uint8* bytes = nullptr;
   Uint32 length = 0;
 };
@@ -67,14 +67,14 @@ std::optional<Sound> SoundOf(std::span<const std::uint8_t> image) {
   }
   Sound sound;
   switch (wave->format.bitsPerSample) {
-    case 8: sound.spec.format = AUDIO_U8; break;
-    case 16: sound.spec.format = AUDIO_S16LSB; break;
-    case 32: sound.spec.format = AUDIO_S32LSB; break;
+    case 8: sound.audio.format = AUDIO_U8; break;
+    case 16: sound.audio.format = AUDIO_S16LSB; break;
+    case 32: sound.audio.format = AUDIO_S32LSB; break;
     default: return std::nullopt;
   }
-  sound.spec.freq = int(wave->format.samplesPerSecond);
-  sound.spec.channels = Uint8(std::min<unsigned>(wave->format.channels, 255));
-  const Uint32 frame = sound.spec.channels * (wave->format.bitsPerSample / 8);
+  sound.audio.freq = int(wave->format.samplesPerSecond);
+  sound.audio.channels = Uint8(std::min<unsigned>(wave->format.channels, 255));
+  const Uint32 frame = sound.audio.channels * (wave->format.bitsPerSample / 8);
   sound.bytes = wave->samples.data();
   sound.length = Uint32(wave->samples.size() / frame * frame);
   return sound;
@@ -166,12 +166,12 @@ void StartPending() {
   Player& player = State();
   player.startQueued = false;
   const std::optional<Sound> sound = std::exchange(player.pending, std::nullopt);
-  if (!sound || !ReadyAudio(player) || !OpenDeviceFor(player, sound->spec)) return;
+  if (!sound || !ReadyAudio(player) || !OpenDeviceFor(player, sound->audio)) return;
   player.sdl->LockAudioDevice(player.device);
   player.playing = {sound->bytes, sound->length, player.deviceSpec.silence};
   player.sdl->UnlockAudioDevice(player.device);
   player.sdl->PauseAudioDevice(player.device, 0);
-  const int bytesPerSecond = sound->spec.freq * sound->spec.channels * SDL_AUDIO_BITSIZE(sound->spec.format) / 8;
+  const int bytesPerSecond = sound->audio.freq * sound->audio.channels * SDL_AUDIO_BITSIZE(sound->audio.format) / 8;
   CloseWhenIdle(int(sound->length * 1000LL / bytesPerSecond) + kIdleMilliseconds);
 }
 

@@ -79,16 +79,16 @@ class Drawing : public QWidget {
 
 }  // namespace
 
-QFont ToFont(const FontSpec& spec) {
-  QFont font(QString::fromUtf8(spec.family));
+QFont ToFont(const FontSpec& design) {
+  QFont font(QString::fromUtf8(design.family));
   for (const FontStandIn& standIn : kStandIns) {
-    if (standIn.designed == spec.family) {
+    if (standIn.designed == design.family) {
       font.setFamily(QString::fromUtf8(standIn.family));
       if (standIn.weight) font.setWeight(*standIn.weight);
     }
   }
-  font.setPointSizeF(spec.points);
-  if (spec.bold) font.setBold(true);
+  font.setPointSizeF(design.points);
+  if (design.bold) font.setBold(true);
   return font;
 }
 

@@ -19,7 +19,7 @@ namespace forms {
 class FormWindow;
 
 // The font of a design, or its fixed stand-in where the named face is missing.
-QFont ToFont(const FontSpec& spec);
+QFont ToFont(const FontSpec& design);
 
 // A label as the designs use it. Setters leave an unchanged property alone, so
 // a timer that rewrites every caption costs nothing while nothing changes. An

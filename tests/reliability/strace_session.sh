@@ -14,22 +14,16 @@ for tool in Xvfb xdotool strace; do
 done
 
 work=$(mktemp -d)
-xvfb_pid=
+session_xvfb_pid=
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-mkfifo "$work/xvfb"
-exec 4<>"$work/xvfb"
-Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 30 -u 4 display_number
-# A desktop session's runtime folder, with the sound server's folder in it;
-# without one, the sound library's PulseAudio client would make that folder.
-mkdir -m 700 "$work/runtime" "$work/runtime/pulse"
-export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+session_start_display "$work"
+# The sound server's folder, as a desktop session has it; without one, the
+# sound library's PulseAudio client would make that folder.
+mkdir -m 700 "$work/runtime/pulse"
 # The sound library tries its back ends as it would on a desktop.
 unset SDL_AUDIODRIVER
 # LeakSanitizer cannot run under ptrace; the sanitizer build checks leaks elsewhere.
