@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "app_info.h"
 #include "pictures.h"
 
 namespace forms {
@@ -56,7 +55,6 @@ FormWindow::FormWindow(Form& form, const WindowDesign& design)
 }
 
 void FormWindow::SetCaption(const QString& caption) {
-  // An empty title would make the platform show the program's name instead.
   setWindowTitle(caption);
 }
 
