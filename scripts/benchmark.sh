@@ -22,14 +22,8 @@ for program in bench/minimal_window bench/map_probe shell/tabrinex; do
   [ -x "$KELVARO_BUILD/$program" ] || { echo "missing $KELVARO_BUILD/$program" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-session_xvfb_pid=
-cleanup() {
-  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-session_start_display "$work" || exit 1
+session_start_display || exit 1
+work=$session_work
 export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 
 # CPU time of each of the program's threads in nanoseconds ("tid ns" lines),

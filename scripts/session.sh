@@ -6,19 +6,27 @@
 # controls are clicked at their designed places: twips copied from the
 # *_design.h files, 15 twips to a pixel.
 
-# Starts a private Xvfb display with a desktop session's runtime folder in the
-# folder WORK; sets DISPLAY, QT_QPA_PLATFORM, XDG_RUNTIME_DIR and
-# session_xvfb_pid (the caller stops it).
+# Starts a private Xvfb display with a desktop session's runtime folder, both
+# in a fresh folder, session_work, and takes them down when the script exits.
+# Sets DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR.
 session_start_display() {
-  local work=$1 display_number
+  local display_number
+  session_work=$(mktemp -d)
+  session_xvfb_pid=
+  trap 'session_stop_display' EXIT
   # Xvfb names its display on a pipe once it accepts clients.
-  mkfifo "$work/xvfb"
-  exec 4<>"$work/xvfb"
+  mkfifo "$session_work/xvfb"
+  exec 4<>"$session_work/xvfb"
   Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   session_xvfb_pid=$!
   read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; return 1; }
-  mkdir -m 700 "$work/runtime"
-  export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -m 700 "$session_work/runtime"
+  export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$session_work/runtime"
+}
+
+session_stop_display() {
+  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
+  rm -rf "$session_work"
 }
 
 # Waits until a window whose title matches the pattern is mapped; prints its id.

@@ -44,9 +44,7 @@ TEST_F(QWAntennaTest, OpensAsDesigned) {
   QWAntenna& antenna = Instance<QWAntenna>();
   forms::FormWindow* window = antenna.Window();
   EXPECT_EQ(window->windowTitle(), "Quarter Wave Antenna by R. Quillo");
-  EXPECT_EQ(window->Client()->size(), QSize(398, 136));
-  EXPECT_EQ(window->Client()->mapToGlobal(QPoint(0, 0)), QPoint(374, 289));
-  EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(0x79, 0x59, 0x4D));
+  ExpectClientArea(antenna, QRect(374, 289, 398, 136), QColor(0x79, 0x59, 0x4D));
   EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Window) << "a sizable window";
 
   const LabelRow labels[] = {

@@ -159,9 +159,7 @@ TEST_F(ResistorDecoderTest, BandCaptionsFitTheirTextKeepingTheirLeftEdge) {
 TEST_F(ResistorDecoderTest, ControlsStandWhereTheDesignPutsThem) {
   forms::FormWindow* window = decoder.Window();
   EXPECT_EQ(window->windowTitle(), "Resistor De-Coder          by R. Quillo");
-  EXPECT_EQ(window->Client()->size(), QSize(418, 383));
-  EXPECT_EQ(window->Client()->mapToGlobal(QPoint(0, 0)), QPoint(345, 131));
-  EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(0x9B, 0xBD, 0xC1));
+  ExpectClientArea(decoder, QRect(345, 131, 418, 383), QColor(0x9B, 0xBD, 0xC1));
   EXPECT_EQ(window->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
 
   struct Placed {

@@ -61,9 +61,7 @@ struct ControlRow {
 TEST_F(MNGameTest, OpensAsDesigned) {
   forms::FormWindow* window = game().Window();
   EXPECT_EQ(window->windowTitle(), "Mystery Number..... by R. Quillo");
-  EXPECT_EQ(window->Client()->size(), QSize(569, 285));
-  EXPECT_EQ(window->Client()->mapToGlobal(QPoint(0, 0)), QPoint(298, 169));
-  EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(0x8C, 0x66, 0x36));
+  ExpectClientArea(game(), QRect(298, 169, 569, 285), QColor(0x8C, 0x66, 0x36));
   EXPECT_FALSE(window->windowIcon().isNull());
 
   const ControlRow rows[] = {

@@ -13,14 +13,8 @@ for tool in Xvfb xdotool strace; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
-session_xvfb_pid=
-cleanup() {
-  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-session_start_display "$work"
+session_start_display
+work=$session_work
 # The sound server's folder, as a desktop session has it; without one, the
 # sound library's PulseAudio client would make that folder.
 mkdir -m 700 "$work/runtime/pulse"

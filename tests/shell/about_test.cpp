@@ -32,8 +32,7 @@ struct Place {
 TEST_F(AboutTest, OpensAsDesigned) {
   forms::FormWindow* window = Instance<About>().Window();
   EXPECT_EQ(window->windowTitle(), "About Kelvaro #1");
-  EXPECT_EQ(window->Client()->size(), QSize(382, 515));
-  EXPECT_EQ(window->Client()->mapToGlobal(QPoint(0, 0)), QPoint(156, 129));
+  ExpectClientArea(Instance<About>(), QRect(156, 129, 382, 515));
   EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "a fixed border";
   EXPECT_EQ(window->windowType(), Qt::Tool) << "kept out of the task bar";
   EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));

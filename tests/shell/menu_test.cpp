@@ -39,9 +39,7 @@ TEST_F(MenuTest, OpensAsDesigned) {
   Menu& menu = Instance<Menu>();
   forms::FormWindow* window = menu.Window();
   EXPECT_EQ(window->windowTitle(), "Menu Tool");
-  EXPECT_EQ(window->Client()->size(), QSize(244, 203));
-  EXPECT_EQ(window->Client()->mapToGlobal(QPoint(0, 0)), QPoint(421, 118));
-  EXPECT_EQ(window->Client()->palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
+  ExpectClientArea(menu, QRect(421, 118, 244, 203), QColor(0x00, 0x80, 0x80));
 
   auto* heading = Find<forms::Label>(menu, "Label1");
   EXPECT_EQ(heading->text(), "Please select desired program");

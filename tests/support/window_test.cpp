@@ -14,6 +14,15 @@ WindowTest::~WindowTest() {
   forms::Form::SetOnNoWindowLoaded(nullptr);
 }
 
+void ExpectClientArea(forms::Form& form, QRect onScreen, std::optional<QColor> back) {
+  ASSERT_TRUE(form.IsLoaded());
+  const QWidget* client = form.Window()->Client();
+  EXPECT_EQ(QRect(client->mapToGlobal(QPoint(0, 0)), client->size()), onScreen);
+  if (back) {
+    EXPECT_EQ(client->palette().color(QPalette::Window), *back);
+  }
+}
+
 void ProcessEvents() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();

@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include <QColor>
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -35,6 +37,10 @@ T* Find(forms::Form& form, const char* name) {
   EXPECT_NE(found, nullptr) << "no control named " << name;
   return found;
 }
+
+// Checks where a loaded form's client area stands on the screen, its size in
+// pixels and, when given, its background colour.
+void ExpectClientArea(forms::Form& form, QRect onScreen, std::optional<QColor> back = std::nullopt);
 
 // Lets pending events run, deferred deletions included.
 void ProcessEvents();
