@@ -113,11 +113,11 @@ TEST_F(AccessibilityTest, DecoderNamesItsChoicesAndDescribesTheBandPatches) {
   ResistorDecoder& decoder = Instance<ResistorDecoder>();
   decoder.Show();
   ExpectNames(decoder, {
-                           {"Frame1", QAccessible::Border, "First band"},
+                           {"Frame1", QAccessible::Grouping, "First band"},
                            {"Option2", QAccessible::RadioButton, "Brown"},
-                           {"Frame2", QAccessible::Border, "Second band"},
+                           {"Frame2", QAccessible::Grouping, "Second band"},
                            {"Option20", QAccessible::RadioButton, "Black"},
-                           {"Frame3", QAccessible::Border, "Multiplier"},
+                           {"Frame3", QAccessible::Grouping, "Multiplier"},
                            {"Option22", QAccessible::RadioButton, "Gold"},
                        });
 
