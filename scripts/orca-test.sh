@@ -1,27 +1,24 @@
 #!/usr/bin/env bash
 # Uses every tool of tabrinex with the Orca screen reader, by keys alone, and
-# checks what Orca spoke: the lines "SPEECH OUTPUT" of its debug log. Orca,
-# its speech server, the accessibility bus and the window manager all run on
-# a display, a session bus and a home of their own, and are stopped by the
-# process ids started here.
+# checks what Orca spoke: the lines "SPEECH OUTPUT" of its debug log, which
+# Orca writes for every utterance, with or without a speech synthesizer. Orca,
+# the accessibility bus and the window manager all run on a display, a session
+# bus and a home of their own, and are stopped by the process ids started here.
 #
 #   scripts/orca-test.sh    (builds tabrinex first when it is missing)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 source "$KELVARO_ROOT/scripts/session.sh"
 
-kelvaro_install_packages orca python3-pyatspi at-spi2-core speech-dispatcher speech-dispatcher-espeak-ng espeak-ng \
-  dbus xvfb xdotool mutter
+kelvaro_install_packages orca python3-pyatspi at-spi2-core dbus xvfb xdotool mutter
 program=$KELVARO_BUILD/shell/tabrinex
 [ -x "$program" ] || kelvaro_build
 SECONDS=0
 
 session_start_display
 work=$session_work
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/orca" "$work/runtime/speech-dispatcher"
+mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/orca"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
-export SPEECHD_ADDRESS="unix_socket:$work/runtime/speech-dispatcher/speechd.sock"
-export NO_AT_BRIDGE=0 GTK_MODULES=gail:atk-bridge QT_ACCESSIBILITY=1
 # No sound card: the program's cues stay silent, as in every window test.
 export SDL_AUDIODRIVER=dummy
 log=$work/orca.log
@@ -30,7 +27,10 @@ started=()
 stop_all() {
   local pid
   # Last started, first stopped; then what our session bus started for us.
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null || true; done
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+    kill "${started[i]}" 2>/dev/null || true
+    wait "${started[i]}" 2>/dev/null || true
+  done
   if [ -n "${bus_pid:-}" ]; then
     for pid in $(pgrep -P "$bus_pid" || true); do kill "$pid" 2>/dev/null || true; done
     kill "$bus_pid" 2>/dev/null || true
@@ -46,10 +46,6 @@ export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
 mutter --x11 --replace --sm-disable >"$work/mutter.log" 2>&1 &
 started+=($!)
-speech-dispatcher --run-single --timeout 0 --socket-path "$work/runtime/speech-dispatcher/speechd.sock" \
-  --pid-file "$work/runtime/speech-dispatcher/pid" --log-dir "$work/runtime/speech-dispatcher" \
-  >/dev/null 2>&1 &
-started+=($!)
 
 # Orca's own start, less its look for other Orcas of this user (those serve
 # other sessions) and less the process name "orca", so that no other
@@ -62,7 +58,9 @@ debug.eventDebugLevel = debug.LEVEL_OFF
 debug.debugFile = open(sys.argv[1], "w", buffering=1)
 from orca import orca
 manager = orca.getSettingsManager()
-manager.activate(sys.argv[2], {})
+# Without a sound card the speech server's synthesis stalls Orca; Orca logs
+# every utterance before it hands it over, so it runs without one.
+manager.activate(sys.argv[2], {"enableSpeech": False})
 sys.path.insert(0, manager.getPrefsDir())
 sys.exit(orca.main())
 EOF
@@ -76,11 +74,11 @@ report=()
 # matches the extended regular expression $1, after the mark set by `mark`.
 said() {
   local pattern=$1 wait=${2:-4} tries
-  for ((tries = wait * 10; tries > 0; tries--)); do
+  for ((tries = wait * 10; ; tries--)); do
     if tail -n +"$from" "$log" | grep -a "SPEECH OUTPUT: '" | grep -aEq -- "$pattern"; then return 0; fi
+    [ "$tries" -gt 0 ] || return 1
     sleep 0.1
   done
-  return 1
 }
 mark() { from=$(($(wc -l <"$log") + 1)); marked=$(date +%s.%N); }
 # The time from the mark to the first speech that matches, in milliseconds.
@@ -118,7 +116,7 @@ key_until() {
 
 # Orca is ready once it has said that it is running.
 for ((tries = 300; tries > 0; tries--)); do
-  [ -s "$log" ] && grep -aq "SPEECH OUTPUT: 'Screen reader on.'" "$log" && break
+  [ -s "$log" ] && grep -aq "ORCA: Starting registry" "$log" && break
   sleep 0.1
 done
 [ "$tries" -gt 0 ] || { echo "Orca did not start"; tail -n 20 "$work/orca.out"; exit 1; }
@@ -181,7 +179,8 @@ for ((round_guesses = 0; round_guesses < 8; round_guesses++)); do
   type_text "$guess"
   mark
   keys Return
-  if said "Correct answer!" 2; then
+  said "notification" 2 || break
+  if said "Correct answer!" 0; then
     won=1
     break
   elif said "Higher than $guess" 0; then
@@ -252,15 +251,13 @@ else
   report+=("ok   two idle seconds, nothing spoken")
 fi
 
-# About: Alt, then the "Info" menu's last item.
+# About: Alt opens the "Info" menu; Up from its first item reaches the last.
 mark
 keys alt+F4
 said "Menu Tool|push button" 10 || true
 mark
-keys F10
-if ! said "Info" 2; then
-  keys alt
-fi
+keys alt
+said "Info" 2 || true
 keys Down Up Return
 check "About opens: its title, version and description" \
   "Kelvaro #1\. Version 1\.0\.2\. This software package consists of 3 seperate programs" 10

@@ -214,6 +214,23 @@ bool EndsSentence(const QString& text) {
   return text.endsWith(u'.') || text.endsWith(u'!') || text.endsWith(u'?') || text.endsWith(u':');
 }
 
+void Notify(const QString& text) {
+  if (!QAccessible::isActive()) return;
+  InstallInterfaces();
+  static QPointer<Notice> notice;
+  if (!notice) notice = new Notice(qApp);
+  notice->text = text;
+  QAccessibleInterface* node = QAccessible::queryAccessibleInterface(notice);
+  // The new name first, so that a screen reader holding the old one in its
+  // cache reads the new; then hidden and shown again, even for a repeated text.
+  for (const QAccessible::Event event : {QAccessible::NameChanged, QAccessible::ObjectHide, QAccessible::ObjectShow}) {
+    QAccessibleEvent change(node, event);
+    QAccessible::updateAccessibility(&change);
+  }
+}
+
+std::function<void(const QString&)> announcer = Notify;
+
 }  // namespace
 
 QString SpokenText(std::initializer_list<const QWidget*> controls) {
@@ -230,18 +247,11 @@ QString SpokenText(std::initializer_list<const QWidget*> controls) {
 }
 
 void Announce(const QString& text) {
-  if (text.isEmpty() || !QAccessible::isActive()) return;
-  InstallInterfaces();
-  static QPointer<Notice> notice;
-  if (!notice) notice = new Notice(qApp);
-  notice->text = text;
-  QAccessibleInterface* node = QAccessible::queryAccessibleInterface(notice);
-  // The new name first, so that a screen reader holding the old one in its
-  // cache reads the new; then hidden and shown again, even for a repeated text.
-  for (const QAccessible::Event event : {QAccessible::NameChanged, QAccessible::ObjectHide, QAccessible::ObjectShow}) {
-    QAccessibleEvent change(node, event);
-    QAccessible::updateAccessibility(&change);
-  }
+  if (!text.isEmpty()) announcer(text);
+}
+
+void SetAnnouncer(std::function<void(const QString&)> listener) {
+  announcer = listener ? std::move(listener) : Notify;
 }
 
 void ReadLineByLine(QLabel* label) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 
 #include <QString>
@@ -20,6 +21,9 @@ QString SpokenText(std::initializer_list<const QWidget*> controls);
 // Says a text at once, wherever the focus is, as a notification of the
 // program. Costs nothing while no screen reader listens.
 void Announce(const QString& text);
+// Who hears what Announce says: the screen reader, or, while a test listens,
+// the test; an empty listener gives it back to the screen reader.
+void SetAnnouncer(std::function<void(const QString&)> announcer);
 
 // Presents a frame as a group of the controls it holds, a part of its window,
 // rather than a window of its own.
