@@ -6,6 +6,7 @@
 
 #include "antenna/qw_antenna_design.h"
 #include "shell/about.h"
+#include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/key_press.h"
 #include "shell/forms/project.h"
@@ -20,9 +21,7 @@ QWAntennaControls::QWAntennaControls(forms::FormWindow& window)
       Label4(forms::MakeLabel(window.Client(), design::kLabel4)),
       Label2(forms::MakeLabel(window.Client(), design::kLabel2)),
       Label5(forms::MakeLabel(window.Client(), design::kLabel5)),
-      menu(forms::AddInfoMenu(window)) {
-  Text1->setAccessibleName(QString::fromUtf8(design::kText1AccessibleName));
-}
+      menu(forms::AddInfoMenu(window)) {}
 
 QWAntenna::QWAntenna() : FormOf(design::kWindow) {}
 
@@ -39,6 +38,8 @@ void QWAntenna::Text1_KeyPress(std::int16_t& KeyAscii) {
   const std::string shown = quarter_wave::Calculate(ui().Text1->text().toStdString(),
                                                     QLocale().decimalPoint().toStdString(), values_);
   ui().Label3->SetCaption(QString::fromStdString(shown));
+  // Every Enter is answered aloud, the same result again included.
+  forms::Announce(forms::SpokenText({ui().Label3}));
 }
 
 void QWAntenna::Command2_Click() { forms::Instance<QWAntenna>().Unload(); }

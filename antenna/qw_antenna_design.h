@@ -43,7 +43,18 @@ inline const LabelDesign kLabel3{
     .align = Align::Center,
     .autoSize = true,
 };
-inline const TextBoxDesign kText1{"Text1", {2280, 360, 1455, 405}, kSansBold12, Align::Center, 8};
+// The instruction below the box; a screen reader reads it with the box.
+inline constexpr const char* kInstruction =
+    "Enter frequency in Mhz and press the Calculate button. The antenna length,   in feet, will be displayed.";
+inline const TextBoxDesign kText1{
+    .name = "Text1",
+    .position = {2280, 360, 1455, 405},
+    .font = kSansBold12,
+    .align = Align::Center,
+    .maxLength = 8,
+    .accessibleName = "Frequency in MHz",
+    .accessibleDescription = kInstruction,
+};
 inline const LabelDesign kLabel4{
     .name = "Label4",
     .caption = "MHZ",
@@ -62,15 +73,13 @@ inline const LabelDesign kLabel2{
 };
 inline const LabelDesign kLabel5{
     .name = "Label5",
-    .caption = "Enter frequency in Mhz and press the Calculate button. The antenna length,   in feet, will be displayed.",
+    .caption = kInstruction,
     .position = {1560, 1260, 2895, 735},
     .fore = 0x000000,
     .back = 0xB38455,
     .border = Border::Single,
     .wordWrap = true,
 };
-
-inline constexpr const char* kText1AccessibleName = "Frequency in MHz";
 
 inline constexpr const char* kHelp =
     "Simply enter desired operating frequency in MHZ and the calculator will give you your antenna length in feet";

@@ -68,6 +68,13 @@ void Option_Click(int option, const OptionValues& options, DecoderValues& values
   }
 }
 
+const char* BandCaption(int option) {
+  if (const DigitChoice* choice = FirstBandChoice(option)) return choice->caption;
+  if (const DigitChoice* choice = SecondBandChoice(option)) return choice->caption;
+  if (const MultiplierChoice* choice = MultiplierChoiceOf(option)) return choice->caption;
+  return "";
+}
+
 void Timer1_Timer(const OptionValues& options, DecoderValues& values, BandDisplay& display) {
   if (!options.Value(kGreyHundredth)) values.leadMark = "";
   display.readout = values.leadMark.Text() + values.band1Digit.Text() + values.digitSeparator.Text() +

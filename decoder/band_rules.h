@@ -38,6 +38,9 @@ class OptionValues {
 // The readout waits for the next refresh.
 void Option_Click(int option, const OptionValues& options, DecoderValues& values, BandDisplay& display);
 
+// The band caption that option `option` (1..29) shows when chosen.
+const char* BandCaption(int option);
+
 // The refresh on every timer tick: composes the readout from the values.
 void Timer1_Timer(const OptionValues& options, DecoderValues& values, BandDisplay& display);
 

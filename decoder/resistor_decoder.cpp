@@ -5,6 +5,7 @@
 #include "decoder/blank_run_breaks.h"
 #include "decoder/resistor_decoder_design.h"
 #include "shell/about.h"
+#include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/project.h"
 
@@ -13,10 +14,7 @@ namespace design = resistor_decoder_design;
 ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : menu(forms::AddInfoMenu(window)) {
   QWidget* client = window.Client();
   for (int i = 0; i < 3; ++i) bandvalue[i] = forms::MakeLabel(client, design::kBandvalue[i]);
-  for (int i = 0; i < 3; ++i) {
-    frames[i] = forms::MakeFrame(client, design::kFrames[i].name, design::kFrames[i].position);
-    frames[i]->setAccessibleName(QString::fromUtf8(design::kFrames[i].accessibleName));
-  }
+  for (int i = 0; i < 3; ++i) frames[i] = forms::MakeFrame(client, design::kFrames[i]);
   forms::MakeLine(client, design::kLine1);
   forms::MakeLine(client, design::kLine2);
   for (int i = 0; i < 3; ++i) Label9[i] = forms::MakeLabel(client, design::kLabel9[i]);
@@ -25,8 +23,6 @@ ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : me
   first = forms::MakeLabel(client, design::kPatches[0]);
   second = forms::MakeLabel(client, design::kPatches[1]);
   third = forms::MakeLabel(client, design::kPatches[2]);
-  forms::Label* const patches[] = {first, second, third};
-  for (int i = 0; i < 3; ++i) patches[i]->setAccessibleName(QString::fromUtf8(design::kPatchNames[i]));
   forms::MakeLine(client, design::kLine4);
   forms::MakeLine(client, design::kLine5);
   forms::MakeLine(client, design::kLine6);
@@ -42,6 +38,8 @@ ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : me
                                                            {option.left, option.top, option.width,
                                                             design::kOptionHeight},
                                                            design::kBackColor});
+    // The band caption a choice gives is read with the choice.
+    options[i]->setAccessibleDescription(QString::fromUtf8(bands::BandCaption(i + 1)));
     // This platform's indicator is wider than the one the widths were set
     // for; a caption is widened rather than clipped. Both columns still fit.
     options[i]->resize(std::max(options[i]->width(), options[i]->sizeHint().width()), options[i]->height());
@@ -101,16 +99,24 @@ void ResistorDecoder::Form_Load() {
   ui().Option(24)->setChecked(true);
   values_.digitSeparator = "";
   values_.leadMark = "";
+  // The window opens on these choices; no one made them.
+  chosenBand_.reset();
 }
 
 void ResistorDecoder::Option_Click(int option) {
   bands::Option_Click(option, ui(), values_, ui().display);
   ui().Present();
+  chosenBand_ = design::kOptions[option - 1].frame;
 }
 
 void ResistorDecoder::Timer1_Timer() {
   bands::Timer1_Timer(ui(), values_, ui().display);
   ui().Present();
+  // The readout that a choice leads to is heard as soon as it shows.
+  if (chosenBand_) {
+    forms::Announce(forms::SpokenText({ui().bandvalue[*chosenBand_], ui().readout}));
+    chosenBand_.reset();
+  }
 }
 
 void ResistorDecoder::mnuHelp_Click() { forms::MsgBox(QString::fromUtf8(design::kHelp)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "decoder/band_rules.h"
 #include "shell/forms/controls.h"
@@ -80,4 +81,6 @@ class ResistorDecoder : public forms::FormOf<ResistorDecoderControls> {
   void Option_Click(int option);
 
   bands::DecoderValues values_;
+  // The band of the latest choice, until the refresh has said its readout.
+  std::optional<int> chosenBand_;
 };

@@ -33,11 +33,6 @@ inline const LabelDesign kBandvalue[] = {
 };
 
 // Untitled frames, one exclusive group of options each.
-struct FrameDesign {
-  const char* name;
-  Twips position;
-  const char* accessibleName;
-};
 inline constexpr FrameDesign kFrames[] = {
     {"Frame1", {0, 600, 1935, 2055}, "First band"},
     {"Frame2", {2160, 600, 1935, 2055}, "Second band"},
@@ -65,11 +60,13 @@ inline constexpr ShapeDesign kShape1{"Shape1", {2160, 3480, 1935, 615}, 0xE0E0E0
 // The colours the patches are designed with never show: load sets all three.
 inline constexpr Rgb kButtonFace = 0xF0F0F0;
 inline const LabelDesign kPatches[] = {
-    {.name = "first", .position = {2280, 3480, 255, 615}, .back = 0xC0C0C0, .border = Border::Single},
-    {.name = "second", .position = {2640, 3480, 255, 615}, .back = 0xC0C0C0, .border = Border::Single},
-    {.name = "third", .position = {3000, 3480, 255, 615}, .back = kButtonFace, .border = Border::Single},
+    {.name = "first", .position = {2280, 3480, 255, 615}, .back = 0xC0C0C0, .border = Border::Single,
+     .accessibleName = "First band colour"},
+    {.name = "second", .position = {2640, 3480, 255, 615}, .back = 0xC0C0C0, .border = Border::Single,
+     .accessibleName = "Second band colour"},
+    {.name = "third", .position = {3000, 3480, 255, 615}, .back = kButtonFace, .border = Border::Single,
+     .accessibleName = "Multiplier colour"},
 };
-inline constexpr const char* kPatchNames[] = {"First band colour", "Second band colour", "Multiplier colour"};
 
 inline constexpr LineDesign kLine4{.name = "Line4", .x1 = 1080, .y1 = 3720, .x2 = 2160, .y2 = 3720, .color = 0x000000};
 inline constexpr LineDesign kLine5{.name = "Line5", .x1 = 4080, .y1 = 3720, .x2 = 5160, .y2 = 3720, .color = 0x000000};

@@ -9,6 +9,7 @@
 #include "resources/resources.h"
 #include "shell/about.h"
 #include "shell/author.h"
+#include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/key_press.h"
 #include "shell/forms/mouse.h"
@@ -40,12 +41,6 @@ forms::Picture* MakePlaque(QWidget* parent) {
   return plaque;
 }
 
-QLineEdit* MakeGuess(QWidget* parent) {
-  QLineEdit* guess = forms::MakeTextBox(parent, design::kGuess);
-  guess->setAccessibleName(QString::fromUtf8(design::kGuessAccessibleName));
-  return guess;
-}
-
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 void RequestCue(std::int16_t cue) {
@@ -58,7 +53,7 @@ void RequestCue(std::int16_t cue) {
 // Created in tab order, which Qt takes as the focus chain.
 MNGameControls::MNGameControls(forms::FormWindow& window)
     : Start(forms::MakeButton(window.Client(), design::kStart)),
-      Guess(MakeGuess(window.Client())),
+      Guess(forms::MakeTextBox(window.Client(), design::kGuess)),
       HiLo(forms::MakeLabel(window.Client(), design::kHiLo)),
       Quit(forms::MakeButton(window.Client(), design::kQuit)),
       CheatM(forms::MakeCheckBox(window.Client(), design::kCheatM)),
@@ -136,21 +131,50 @@ void MNGame::ShowFields() {
   forms::SetVisible(c.CheatPic, f.cheatPicVisible);
 }
 
-void MNGame::Form_Load() { Play([this] { game_.Load(); }); }
+void MNGame::Form_Load() {
+  guessTaken_ = false;
+  Play([this] { game_.Load(); });
+}
 
-void MNGame::UpdateAll_Timer() { Play([this] { game_.Tick(); }); }
+void MNGame::UpdateAll_Timer() {
+  const std::string progress = game_.Fields().progress;
+  Play([this] { game_.Tick(); });
+  // The tick after a guess answers it; a tick that only repeats the window
+  // says nothing.
+  if (!guessTaken_) return;
+  guessTaken_ = false;
+  const MNGameControls& c = ui();
+  if (game_.Fields().progress != progress) {
+    forms::Announce(forms::SpokenText({c.HiLo, c.Progress, c.ScoreBox}));
+  } else {
+    forms::Announce(forms::SpokenText({c.HiLo, c.Narrowed}));
+  }
+}
 
-void MNGame::Start_Click() { Play([this] { game_.Start(); }); }
+void MNGame::Start_Click() {
+  Play([this] { game_.Start(); });
+  forms::Announce(forms::SpokenText({ui().Progress, ui().Mystery}));
+}
 
 void MNGame::Guess_KeyPress(std::int16_t& keyCode) {
+  guessTaken_ = guessTaken_ || (keyCode == mystery::kEnterKey && !game_.Fields().startEnabled);
   Play([this, keyCode] { game_.KeyPress(keyCode); });
 }
 
 void MNGame::PointsPlus_Click() { Play([this] { game_.AddPoint(); }); }
 
-void MNGame::Cheat_Click() { Play([this] { game_.CheatSwitch(); }); }
+void MNGame::Cheat_Click() {
+  Play([this] { game_.CheatSwitch(); });
+  if (!ui().Cheat->isChecked()) return;
+  const MNGameControls& c = ui();
+  forms::Announce(QString::fromUtf8(design::kCheatAidsShown) + u' ' +
+                  forms::SpokenText({c.CheatM, c.PointsPlus, c.CheatPic, c.Narrowed}));
+}
 
-void MNGame::CheatM_Click() { Play([this] { game_.MarkersSwitch(); }); }
+void MNGame::CheatM_Click() {
+  Play([this] { game_.MarkersSwitch(); });
+  forms::Announce(forms::SpokenText({ui().Narrowed}));
+}
 
 void MNGame::Picture1_MouseDown(std::int16_t, std::int16_t, float, float) { ShowPlaque(game_.PlaquePress()); }
 

@@ -70,4 +70,6 @@ class MNGame : public forms::FormOf<MNGameControls> {
   void ShowPlaque(std::optional<std::int16_t> bitmap);
 
   mystery::Game game_;
+  // A guess was taken since the last tick, whose hint is still to be said.
+  bool guessTaken_ = false;
 };

@@ -31,7 +31,7 @@ constexpr LabelDesign StatusLine(const char* name, Twips position, FontSpec font
 }
 
 inline const ButtonDesign kStart{"Start", "Start New Game", {480, 840, 1695, 375}, kWindowFontBold, 0xC0C0C0};
-inline const TextBoxDesign kGuess{"Guess", {3240, 3300, 735, 375}, kArialBold, Align::Center, 4};
+inline const TextBoxDesign kGuess{"Guess", {3240, 3300, 735, 375}, kArialBold, Align::Center, 4, "Guess"};
 inline const LabelDesign kHiLo{.name = "HiLo",
                                .position = {2880, 3000, 1455, 255},
                                .back = kWhite,
@@ -83,7 +83,8 @@ inline const LineDesign kLine3{"Line3", 2760, 2760, 8520, 2760, 3};
 inline constexpr const char* kUpdateAll = "UpdateAll";
 inline constexpr int kUpdateAllMs = 250;
 
-inline constexpr const char* kGuessAccessibleName = "Guess";
+// Said before the names of the cheating aids when they appear.
+inline constexpr const char* kCheatAidsShown = "Shown:";
 
 inline constexpr const char* kHelp =
     "The program is fairly easy to learn. The Computer will guess an increasingly higher number. Your job is to "

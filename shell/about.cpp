@@ -5,6 +5,7 @@
 #include "app_info.h"
 #include "shell/about_design.h"
 #include "shell/author.h"
+#include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/message_box.h"
 #include "shell/forms/pictures.h"
@@ -15,15 +16,6 @@
 namespace {
 
 using namespace about_design;
-
-struct PictureDesign {
-  const char* name;
-  forms::Twips position;
-  bool autoSize;
-  const char* picture;
-  const char* accessibleName;
-  const char* description;
-};
 
 forms::Picture* MakeAboutPicture(QWidget* parent, const PictureDesign& design) {
   forms::Picture* box = forms::MakePicture(parent, design.name, design.position, design.autoSize);
@@ -42,16 +34,14 @@ QString Disclaimer() {
 
 AboutControls::AboutControls(forms::FormWindow& window)
     : cmdOK(forms::MakeButton(window.Client(), kCmdOK)),
-      picIcon(MakeAboutPicture(window.Client(), {"picIcon", kPicIcon, true, kIconPicture, "Program icon",
-                                                 "A resistor with coloured bands"})),
+      picIcon(MakeAboutPicture(window.Client(), kPicIcon)),
       cmdSysInfo(forms::MakeButton(window.Client(), kCmdSysInfo)),
       lblDescription(forms::MakeLabel(window.Client(), kLblDescription)),
       lblDisclaimer(forms::MakeLabel(window.Client(), kLblDisclaimer)),
       lblTitle(forms::MakeLabel(window.Client(), kLblTitle)),
       lblVersion(forms::MakeLabel(window.Client(), kLblVersion)),
       Command1(forms::MakeButton(window.Client(), kCommand1)),
-      Image1(MakeAboutPicture(window.Client(), {"Image1", kImage1, false, kLogoPicture, "Maker's logo",
-                                                "An antenna, a resistor and the maker's name"})),
+      Image1(MakeAboutPicture(window.Client(), kImage1)),
       window(window) {
   lblDisclaimer->SetCaption(Disclaimer());
   forms::MakeLine(window.Client(), kLine1_0);
@@ -76,6 +66,8 @@ void About::Form_Load() {
   ui().window.SetCaption(QStringLiteral("About ") + title);
   ui().lblVersion->SetCaption(QStringLiteral("Version %1.%2.%3").arg(app::kMajor).arg(app::kMinor).arg(app::kRevision));
   ui().lblTitle->SetCaption(title);
+  // The box opens on "OK": a screen reader reads what the box says with it.
+  ui().cmdOK->setAccessibleDescription(forms::SpokenText({ui().lblTitle, ui().lblVersion, ui().lblDescription}));
 }
 
 void About::cmdOK_Click() { Unload(); }

@@ -20,7 +20,18 @@ inline constexpr WindowDesign kWindow{
 };
 
 inline const ButtonDesign kCmdOK{"cmdOK", "OK", {4320, 6540, 1260, 345}};
-inline constexpr Twips kPicIcon{240, 240, 540, 540};
+// A picture box sizes itself to its picture; an image stretches it.
+struct PictureDesign {
+  const char* name;
+  Twips position;
+  bool autoSize;
+  const char* picture;
+  const char* accessibleName;
+  const char* description;
+};
+
+inline const PictureDesign kPicIcon{"picIcon", {240, 240, 540, 540}, true, ":/about/icon.png", "Program icon",
+                                    "A resistor with coloured bands"};
 inline const ButtonDesign kCmdSysInfo{"cmdSysInfo", "&System Info...", {4320, 7080, 1245, 345}};
 inline const LabelDesign kLblDescription{
     .name = "lblDescription",
@@ -54,16 +65,14 @@ inline const LabelDesign kLblVersion{
     .autoSize = true,
 };
 inline const ButtonDesign kCommand1{"Command1", "License Agreement", {2040, 2160, 1695, 375}};
-inline constexpr Twips kImage1{360, 2880, 4965, 3405};
+inline const PictureDesign kImage1{"Image1", {360, 2880, 4965, 3405}, false, ":/about/logo.png", "Maker's logo",
+                                   "An antenna, a resistor and the maker's name"};
 
 inline const LineDesign kLine1_0{"Line1(0)", 60, 2040, 5700, 2040, 2, kWhite};
 inline const LineDesign kLine1_1{"Line1(1)", 60, 4620, 5624, 4620, 1, kGrey};
 inline const LineDesign kLine1_2{"Line1(2)", 0, 0, 5549, 0, 2, kWhite};
 inline const LineDesign kLine1_3{"Line1(3)", 0, 0, 5549, 0, 2, kWhite};
 inline const LineDesign kLine2{"Line2", 60, 2640, 5700, 2640, 2, kWhite};
-
-inline constexpr const char* kIconPicture = ":/about/icon.png";
-inline constexpr const char* kLogoPicture = ":/about/logo.png";
 
 inline constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
 

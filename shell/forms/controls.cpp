@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <string_view>
 
+#include "accessibility.h"
 #include "form.h"
 
 namespace forms {
@@ -140,7 +141,7 @@ Label* MakeLabel(QWidget* parent, const LabelDesign& design) {
   if (design.fore) label->SetForeColor(*design.fore);
   if (design.back) label->SetBackColor(*design.back);
   label->SetCaption(QString::fromUtf8(design.caption));
-  label->setAccessibleName(label->text());
+  label->setAccessibleName(design.accessibleName ? QString::fromUtf8(design.accessibleName) : label->text());
   label->SetAutoSize(design.autoSize);
   return label;
 }
@@ -179,6 +180,8 @@ QLineEdit* MakeTextBox(QWidget* parent, const TextBoxDesign& design) {
   box->setFont(ToFont(design.font));
   box->setAlignment(ToAlignment(design.align) | Qt::AlignVCenter);
   box->setMaxLength(design.maxLength);
+  box->setAccessibleName(QString::fromUtf8(design.accessibleName));
+  box->setAccessibleDescription(QString::fromUtf8(design.accessibleDescription));
   return box;
 }
 
@@ -211,9 +214,11 @@ QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design) {
   return option;
 }
 
-QFrame* MakeFrame(QWidget* parent, const char* name, Twips position) {
-  auto* frame = Place(new QFrame(parent), name, position);
+QFrame* MakeFrame(QWidget* parent, const FrameDesign& design) {
+  auto* frame = Place(new QFrame(parent), design.name, design.position);
   frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  frame->setAccessibleName(QString::fromUtf8(design.accessibleName));
+  PresentAsGroup(frame);
   return frame;
 }
 

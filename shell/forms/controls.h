@@ -56,6 +56,7 @@ struct LabelDesign {
   Align align = Align::Left;
   bool autoSize = false;
   bool wordWrap = false;
+  const char* accessibleName = nullptr;  // the caption when none: for labels that show no text
 };
 Label* MakeLabel(QWidget* parent, const LabelDesign& design);
 
@@ -79,6 +80,8 @@ struct TextBoxDesign {
   FontSpec font = kWindowFont;
   Align align = Align::Left;
   int maxLength = 32767;
+  const char* accessibleName = "";
+  const char* accessibleDescription = "";
 };
 QLineEdit* MakeTextBox(QWidget* parent, const TextBoxDesign& design);
 
@@ -93,8 +96,14 @@ QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design);
 // Option buttons in one container form one exclusive group.
 QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design);
 
-// A frame without a title: a container with a sunken-and-raised edge.
-QFrame* MakeFrame(QWidget* parent, const char* name, Twips position);
+// A frame without a title: a container with a sunken-and-raised edge, which a
+// screen reader takes as a group of its window named `accessibleName`.
+struct FrameDesign {
+  const char* name;
+  Twips position;
+  const char* accessibleName;
+};
+QFrame* MakeFrame(QWidget* parent, const FrameDesign& design);
 
 // A filled rectangle with a border, drawn under the controls placed after it.
 QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill);

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -7,6 +9,7 @@
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
+#include "shell/forms/accessibility.h"
 #include "shell/about.h"
 #include "shell/license.h"
 #include "shell/menu.h"
@@ -24,6 +27,20 @@ std::string Listed(const std::vector<std::string>& faults) {
 }
 
 class AccessibilityTest : public WindowTest {};
+
+// What the program says to a screen reader, heard in its place.
+class Notifications {
+ public:
+  Notifications() {
+    forms::SetAnnouncer([this](const QString& text) { said_.push_back(text); });
+  }
+  ~Notifications() { forms::SetAnnouncer(nullptr); }
+  // What was said since the last look.
+  QStringList Taken() { return std::exchange(said_, {}); }
+
+ private:
+  QStringList said_;
+};
 
 struct Named {
   const char* control;
@@ -113,11 +130,11 @@ TEST_F(AccessibilityTest, DecoderNamesItsChoicesAndDescribesTheBandPatches) {
   ResistorDecoder& decoder = Instance<ResistorDecoder>();
   decoder.Show();
   ExpectNames(decoder, {
-                           {"Frame1", QAccessible::Border, "First band"},
+                           {"Frame1", QAccessible::Grouping, "First band"},
                            {"Option2", QAccessible::RadioButton, "Brown"},
-                           {"Frame2", QAccessible::Border, "Second band"},
+                           {"Frame2", QAccessible::Grouping, "Second band"},
                            {"Option20", QAccessible::RadioButton, "Black"},
-                           {"Frame3", QAccessible::Border, "Multiplier"},
+                           {"Frame3", QAccessible::Grouping, "Multiplier"},
                            {"Option22", QAccessible::RadioButton, "Gold"},
                        });
 
@@ -176,6 +193,45 @@ TEST_F(AccessibilityTest, AboutBoxAndTermsReadAsTheyShow) {
   EXPECT_TRUE(NodeOf(AccessibleTree(license.Window()), "Label1")->name.contains("example.com"))
       << "the terms are read out, the contact address included";
   ExpectNoFaults(license);
+}
+
+TEST_F(AccessibilityTest, WhatFollowsAnActionIsSaidOnceAndTimersSayNothing) {
+  Notifications notifications;
+
+  QWAntenna& antenna = Instance<QWAntenna>();
+  antenna.Show();
+  Find<QWidget>(antenna, "Text1")->setFocus();
+  Type(antenna, QStringLiteral("7.2"));
+  Press(antenna, Qt::Key_Return);
+  Press(antenna, Qt::Key_Return);
+  EXPECT_EQ(notifications.Taken(), QStringList({"65 Feet", "65 Feet"})) << "every Enter, the same result too";
+
+  ResistorDecoder& decoder = Instance<ResistorDecoder>();
+  decoder.Show();
+  Tick(decoder, "Timer1");
+  EXPECT_TRUE(notifications.Taken().isEmpty()) << "the choices the window opens on";
+  Find<QRadioButton>(decoder, "Option3")->click();
+  Tick(decoder, "Timer1");
+  Tick(decoder, "Timer1");
+  EXPECT_EQ(notifications.Taken(), QStringList({"Red = 2. 200 OHMS"}));
+
+  MNGame& game = Instance<MNGame>();
+  game.Show();
+  Tick(game, "UpdateAll");
+  EXPECT_TRUE(notifications.Taken().isEmpty());
+  Find<QPushButton>(game, "Start")->click();
+  EXPECT_EQ(notifications.Taken(), QStringList({"Round 1 in progress. Mystery number is between 0 and 100"}));
+  Find<QWidget>(game, "Guess")->setFocus();
+  for (int i = 0; i < 2; ++i) {
+    Type(game, QStringLiteral("0"));
+    Press(game, Qt::Key_Return);
+    EXPECT_TRUE(notifications.Taken().isEmpty()) << "the hint waits for the tick";
+    Tick(game, "UpdateAll");
+    Tick(game, "UpdateAll");
+    EXPECT_EQ(notifications.Taken(), QStringList({"Higher than 0"})) << "guess " << i;
+  }
+  Find<QCheckBox>(game, "Cheat")->click();
+  EXPECT_EQ(notifications.Taken(), QStringList({"Shown: Cheat Markers. Give me 1 point. Cheater"}));
 }
 
 }  // namespace
