@@ -53,6 +53,8 @@ AboutControls::AboutControls(forms::FormWindow& window)
       Image1(MakeAboutPicture(window.Client(), {"Image1", kImage1, false, kLogoPicture, "Maker's logo",
                                                 "An antenna, a resistor and the maker's name"})),
       window(window) {
+  // A picture box takes the focus, between "OK" and "System Info...".
+  picIcon->setFocusPolicy(Qt::StrongFocus);
   lblDisclaimer->SetCaption(Disclaimer());
   forms::MakeLine(window.Client(), kLine1_0);
   forms::MakeLine(window.Client(), kLine1_1);
