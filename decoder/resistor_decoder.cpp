@@ -1,7 +1,5 @@
 #include "decoder/resistor_decoder.h"
 
-#include <algorithm>
-
 #include "decoder/blank_run_breaks.h"
 #include "decoder/resistor_decoder_design.h"
 #include "shell/about.h"
@@ -40,9 +38,6 @@ ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : me
                                                            design::kBackColor});
     // The band caption a choice gives is read with the choice.
     options[i]->setAccessibleDescription(QString::fromUtf8(bands::BandCaption(i + 1)));
-    // This platform's indicator is wider than the one the widths were set
-    // for; a caption is widened rather than clipped. Both columns still fit.
-    options[i]->resize(std::max(options[i]->width(), options[i]->sizeHint().width()), options[i]->height());
   }
 }
 

@@ -43,6 +43,8 @@ AboutControls::AboutControls(forms::FormWindow& window)
       Command1(forms::MakeButton(window.Client(), kCommand1)),
       Image1(MakeAboutPicture(window.Client(), kImage1)),
       window(window) {
+  // A picture box takes the focus, between "OK" and "System Info...".
+  picIcon->setFocusPolicy(Qt::StrongFocus);
   lblDisclaimer->SetCaption(Disclaimer());
   forms::MakeLine(window.Client(), kLine1_0);
   forms::MakeLine(window.Client(), kLine1_1);

@@ -1,10 +1,17 @@
+#include <cstdlib>
+#include <string>
+
 #include <QApplication>
 
 #include "app_info.h"
 #include "shell/forms/project.h"
 #include "shell/menu.h"
+#include "shell/platform_choice.h"
 
 int main(int argc, char* argv[]) {
+  // Chosen before Qt starts, as Qt reads it once.
+  const std::string platform = platform::PreferredPlatform(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"));
+  if (!platform.empty()) qputenv("QT_QPA_PLATFORM", platform.c_str());
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tabrinex"));
   QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(app::kMajor).arg(app::kMinor).arg(app::kRevision));

@@ -1,13 +1,17 @@
 #include "controls.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QPainter>
 #include <QShortcut>
+#include <QStyle>
 #include <string_view>
 
 #include "accessibility.h"
+#include "blank_wrap.h"
 #include "form.h"
 
 namespace forms {
@@ -125,6 +129,43 @@ void Label::Fit() {
   if (autoSize_) resize(sizeHint());
 }
 
+QRect Label::TextBox(int width, int height) const {
+  QRect box = QRect(0, 0, width, height).marginsRemoved(contentsMargins());
+  // A bordered caption keeps half an x clear of the border, as QLabel does.
+  const int indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+  if (alignment() & Qt::AlignLeft) box.setLeft(box.left() + indent);
+  if (alignment() & Qt::AlignRight) box.setRight(box.right() - indent);
+  if (alignment() & Qt::AlignTop) box.setTop(box.top() + indent);
+  return box;
+}
+
+int Label::heightForWidth(int width) const {
+  if (!wordWrap()) return QLabel::heightForWidth(width);
+  const QRect box = TextBox(width, 0);
+  const int lines = WrapAtBlanks(text(), fontMetrics(), box.width()).size();
+  return lines * fontMetrics().height() + box.top() + contentsMargins().bottom();
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+  if (!wordWrap()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  drawFrame(&painter);
+  const QRect box = TextBox(width(), height());
+  const QStringList lines = WrapAtBlanks(text(), fontMetrics(), box.width());
+  const int lineHeight = fontMetrics().height();
+  int top = box.top();
+  if (alignment() & Qt::AlignVCenter) top += (box.height() - lines.size() * lineHeight) / 2;
+  const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
+  for (const QString& line : lines) {
+    style()->drawItemText(&painter, QRect(box.left(), top, box.width(), lineHeight), int(across | Qt::AlignTop),
+                          palette(), isEnabled(), line, foregroundRole());
+    top += lineHeight;
+  }
+}
+
 Label* MakeLabel(QWidget* parent, const LabelDesign& design) {
   auto* label = Place(new Label(parent), design.name, design.position);
   label->setFont(ToFont(design.font));
@@ -191,6 +232,9 @@ Button* MakeCheckable(QWidget* parent, const CheckDesign& design) {
   auto* button = Place(new Button(QString::fromUtf8(design.caption), parent), design.name, design.position);
   button->setFont(ToFont(design.font));
   if (design.back) FillBackground(button, *design.back);
+  // This platform's indicator is wider than the one the widths were set for;
+  // a caption is widened rather than clipped.
+  button->resize(std::max(button->width(), button->sizeHint().width()), button->height());
   return button;
 }
 }  // namespace

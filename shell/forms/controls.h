@@ -37,9 +37,16 @@ class Label : public QLabel {
   std::optional<Rgb> BackColor() const { return back_; }
   std::optional<Rgb> ForeColor() const { return fore_; }
   void SetAutoSize(bool autoSize);
+  int heightForWidth(int width) const override;
+
+ protected:
+  // A wrapping caption breaks at blanks only.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Fit();
+  // Where a wrapping caption's lines stand, inside the border.
+  QRect TextBox(int width, int height) const;
   std::optional<Rgb> back_;
   std::optional<Rgb> fore_;
   bool autoSize_ = false;

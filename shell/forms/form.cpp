@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "pictures.h"
+#include "task_bar.h"
 
 namespace forms {
 namespace {
@@ -21,9 +22,10 @@ Qt::WindowFlags FlagsFor(WindowStyle style) {
       return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowCloseButtonHint;
     case WindowStyle::FixedDialog:
-      // A tool window: X11 window managers and Windows both keep it out of
-      // the task bar, which a plain ownerless dialog does not promise.
-      return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+      // An ordinary window, not a tool or dialog: X11 makes those transient
+      // for the whole program, and window managers then keep them above every
+      // other window of it or hide them when another one is active.
+      return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
              Qt::WindowCloseButtonHint;
   }
   return Qt::Window;
@@ -87,6 +89,9 @@ Form::~Form() {
 void Form::Show() {
   if (!IsLoaded()) Load();
   window_->show();
+  // A minimised window comes back as it was before; raising and activating
+  // alone leave it minimised under some window managers.
+  if (window_->isMinimized()) window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
   window_->raise();
   window_->activateWindow();
 }
@@ -97,6 +102,7 @@ void Form::Load() {
   ++loadedCount;
   CreateControls(*window);
   window->Place(design_);
+  if (design_.style == WindowStyle::FixedDialog) AskNotInTaskBar(*window);
   Form_Load();
   if (QWidget* first = FirstInTabOrder(window)) first->setFocus(Qt::OtherFocusReason);
 }

@@ -68,9 +68,9 @@ TEST_F(MNGameTest, OpensAsDesigned) {
       {"Start", {32, 56, 113, 25}, "Start New Game"},
       {"Guess", {216, 220, 49, 25}, ""},
       {"Quit", {488, 248, 73, 25}, "Quit Game"},
-      {"CheatM", {416, 160, 89, 17}, "Cheat Markers"},
+      {"CheatM", {416, 160, 98, 17}, "Cheat Markers"},  // widened to its caption
       {"PointsPlus", {416, 128, 113, 25}, "Give me 1 point"},
-      {"Cheat", {192, 132, 89, 17}, "Let Me Cheat!"},
+      {"Cheat", {192, 132, 94, 17}, "Let Me Cheat!"},
       {"Progress", {4, 24, 173, 21}, ""},
       {"ScoreBox", {8, 116, 169, 17}, ""},
       {"Rating", {8, 140, 169, 17}, "Current Rating...Not Available"},
@@ -90,6 +90,9 @@ TEST_F(MNGameTest, OpensAsDesigned) {
                          : qobject_cast<QAbstractButton*>(control) ? qobject_cast<QAbstractButton*>(control)->text()
                                                                    : qobject_cast<QLineEdit*>(control)->text();
     EXPECT_EQ(text, row.text) << row.name;
+  }
+  for (const char* check : {"CheatM", "Cheat"}) {
+    EXPECT_GE(Control(check)->width(), Control(check)->sizeHint().width()) << "caption of " << check << " clipped";
   }
   EXPECT_EQ(Control("HiLo")->pos(), QPoint(192, 200));
   EXPECT_EQ(Control("Picture1")->geometry(), QRect(280, 24, 192, 39)) << "sized to the plaque";

@@ -34,7 +34,7 @@ TEST_F(AboutTest, OpensAsDesigned) {
   EXPECT_EQ(window->windowTitle(), "About Kelvaro #1");
   ExpectClientArea(Instance<About>(), QRect(156, 129, 382, 515));
   EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "a fixed border";
-  EXPECT_EQ(window->windowType(), Qt::Tool) << "kept out of the task bar";
+  EXPECT_EQ(window->windowType(), Qt::Window) << "an ordinary window, transient for nothing";
   EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
 
