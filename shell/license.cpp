@@ -1,6 +1,6 @@
 #include "shell/license.h"
 
-#include "shell/author.h"
+#include "author.h"
 #include "shell/license_design.h"
 
 using namespace license_design;

@@ -16,7 +16,7 @@
 #include <QRadialGradient>
 #include <QTextStream>
 
-#include "shell/author.h"
+#include "author.h"
 
 namespace {
 
