@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "form.h"
+#include "properties.h"
 
 namespace forms {
 namespace {
@@ -111,9 +112,7 @@ void Label::SetForeColor(Rgb rgb) {
   SetColor(this, QPalette::WindowText, rgb);
 }
 
-void Label::SetVisible(bool visible) {
-  if (visible != isVisibleTo(parentWidget())) setVisible(visible);
-}
+void Label::SetVisible(bool visible) { forms::SetVisible(this, visible); }
 
 void Label::SetAutoSize(bool autoSize) {
   autoSize_ = autoSize;
