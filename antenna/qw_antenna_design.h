@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/author.h"
+#include "author.h"
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
 

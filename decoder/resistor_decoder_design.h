@@ -2,7 +2,7 @@
 
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
-#include "shell/author.h"
+#include "author.h"
 
 // The window as designed: texts, colours and places, in the order of its
 // layout; the option buttons in tab order.

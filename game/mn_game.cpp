@@ -8,7 +8,7 @@
 #include "game/mn_game_design.h"
 #include "resources/resources.h"
 #include "shell/about.h"
-#include "shell/author.h"
+#include "author.h"
 #include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/key_press.h"

@@ -4,7 +4,7 @@
 
 #include "app_info.h"
 #include "shell/about_design.h"
-#include "shell/author.h"
+#include "author.h"
 #include "shell/forms/accessibility.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/message_box.h"

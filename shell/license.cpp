@@ -1,6 +1,6 @@
 #include "shell/license.h"
 
-#include "shell/author.h"
+#include "author.h"
 #include "shell/forms/accessibility.h"
 #include "shell/license_design.h"
 

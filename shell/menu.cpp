@@ -2,7 +2,7 @@
 
 #include "shell/about.h"
 #include "antenna/qw_antenna.h"
-#include "shell/author.h"
+#include "author.h"
 #include "decoder/resistor_decoder.h"
 #include "shell/forms/handler.h"
 #include "shell/forms/project.h"

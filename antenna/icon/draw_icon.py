@@ -1,28 +1,32 @@
 #!/usr/bin/env python3
 """Draws the calculator's window icon: an antenna mast sending out arcs, with
 "1/4" beside it, on light cyan. 32 x 32 pixels in the 16 standard colours,
-written as XPM so that the picture stays readable in a diff.
+written as XPM so that the picture stays readable in a diff, with its
+rendition at twice the density ("@2x") beside it.
 
-Run from this folder, for the icon and its rendition at twice the density:
-    python3 draw_icon.py > qw_antenna.xpm
-    python3 draw_icon.py 2 > qw_antenna@2x.xpm
+    python3 antenna/icon/draw_icon.py antenna/icon
 """
 import math
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "tools"))
+from assets import AQUA, BLACK, BLUE, GREY, MAROON, NAVY, RED, SILVER, WHITE, hex_colour, write  # noqa: E402
 
 SIZE = 32
 
-# The 16-colour palette the icon draws from, by the key used in the XPM.
+# The colours of the 16-colour palette the icon draws from, by the key used in
+# the XPM.
 PALETTE = {
-    "c": "#00FFFF",  # light cyan, the ground
-    "k": "#000000",
-    "g": "#808080",
-    "s": "#C0C0C0",
-    "r": "#FF0000",
-    "m": "#800000",
-    "b": "#0000FF",
-    "n": "#000080",
-    "w": "#FFFFFF",
+    "c": hex_colour(AQUA),  # light cyan, the ground
+    "k": hex_colour(BLACK),
+    "g": hex_colour(GREY),
+    "s": hex_colour(SILVER),
+    "r": hex_colour(RED),
+    "m": hex_colour(MAROON),
+    "b": hex_colour(BLUE),
+    "n": hex_colour(NAVY),
+    "w": hex_colour(WHITE),
 }
 
 MAST_X = 11
@@ -107,20 +111,18 @@ def draw(scale):
     return pixels
 
 
-def main():
-    scale = int(sys.argv[1]) if len(sys.argv) > 1 else 1
+def xpm(scale):
     pixels = draw(scale)
     dots = len(pixels)
     used = [key for key in PALETTE if any(key in row for row in pixels)]
-    print("/* XPM */")
-    print("static const char *qw_antenna%s[] = {" % ("" if scale == 1 else f"_{scale}x"))
-    print(f'"{dots} {dots} {len(used)} 1",')
-    for key in used:
-        print(f'"{key} c {PALETTE[key]}",')
-    for i, row in enumerate(pixels):
-        print(f'"{"".join(row)}"' + ("," if i < dots - 1 else ""))
-    print("};")
+    lines = ["/* XPM */", "static const char *qw_antenna%s[] = {" % ("" if scale == 1 else f"_{scale}x"),
+             f'"{dots} {dots} {len(used)} 1",']
+    lines += [f'"{key} c {PALETTE[key]}",' for key in used]
+    lines += [f'"{"".join(row)}"' + ("," if i < dots - 1 else "") for i, row in enumerate(pixels)]
+    return "\n".join(lines + ["};", ""])
 
 
 if __name__ == "__main__":
-    main()
+    folder = sys.argv[1]
+    write(os.path.join(folder, "qw_antenna.xpm"), xpm(1))
+    write(os.path.join(folder, "qw_antenna@2x.xpm"), xpm(2))

@@ -1,27 +1,18 @@
 #!/usr/bin/env python3
 """Draws the decoder's window icon: 32 x 32 pixels in 16 colours, nested
 rectangles in the colours of a resistor's bands, and its rendition at twice
-the density ("@2x", 64 x 64) beside it. Writes 4-bit indexed PNGs with the
-standard library only, byte for byte the same on every run.
+the density ("@2x", 64 x 64) beside it, as 4-bit indexed PNGs.
 
-    python3 decoder/icon/make_icon.py decoder/icon/resistor_decoder.png
+    python3 decoder/icon/make_icon.py decoder/icon
 """
 import os
-import struct
 import sys
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "tools"))
+from assets import (BLACK, BLUE, GREEN, MAROON, OLIVE, PALETTE16, RED, SILVER, TEAL, WHITE,  # noqa: E402
+                    YELLOW, pack4, png, write)
 
 SIZE = 32
-
-# The 16 colours of the classic display palette.
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
-BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
-GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
 
 # From the outside in: (inset in pixels, palette index).
 RINGS = [
@@ -41,25 +32,12 @@ def pixels(scale):
     return image
 
 
-def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
-def png(image):
-    size = len(image)
-    rows = b""
-    for row in image:
-        packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, size, 2))
-        rows += b"\x00" + packed  # no filter
-    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)
-    palette = b"".join(bytes(rgb) for rgb in PALETTE)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
-            + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+def icon(scale):
+    size = SIZE * scale
+    return png(size, size, [pack4(row) for row in pixels(scale)], colour_type=3, bit_depth=4, palette=PALETTE16)
 
 
 if __name__ == "__main__":
-    stem, extension = os.path.splitext(sys.argv[1])
-    for scale, path in ((1, sys.argv[1]), (2, stem + "@2x" + extension)):
-        with open(path, "wb") as out:
-            out.write(png(pixels(scale)))
+    folder = sys.argv[1]
+    write(os.path.join(folder, "resistor_decoder.png"), icon(1))
+    write(os.path.join(folder, "resistor_decoder@2x.png"), icon(2))

@@ -1,10 +1,12 @@
 // Draws the game window's pictures: the "Cheater" picture, the logo banner and
-// the window icon, each also at twice the density ("@2x"). Run it after changing a drawing and commit the PNG files it
-// writes; the build only embeds them.
+// the window icon, each also at twice the density ("@2x"), into the folder
+// given; scripts/make-assets.sh builds and runs it. The words are drawn in an
+// installed font, so those pictures depend on the fonts the machine has.
 //
-//   cmake --build build --target game_pictures && build/game/game_pictures game/pictures
+//   game_pictures game/pictures
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include <QDir>
@@ -16,7 +18,8 @@
 #include <QRadialGradient>
 #include <QTextStream>
 
-#include "shell/author.h"
+#include "author.h"
+#include "resources/tools/palette16.h"
 
 namespace {
 
@@ -118,20 +121,22 @@ QImage Icon(int scale) {
   QImage image(32 * scale, 32 * scale, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.scale(scale, scale);
-  const QColor rings[] = {QColor(0x00, 0x00, 0x80), Qt::white, QColor(0x80, 0x00, 0x00), QColor(0xFF, 0xFF, 0x00)};
-  for (int i = 0; i < 4; ++i) painter.fillRect(i * 4, i * 4, 32 - i * 8, 32 - i * 8, rings[i]);
+  const int rings[] = {4, 15, 1, 11};  // navy, white, maroon, yellow
+  for (int i = 0; i < 4; ++i) painter.fillRect(i * 4, i * 4, 32 - i * 8, 32 - i * 8, QColor::fromRgb(kPalette16[rings[i]]));
   painter.end();
-  QList<QRgb> palette;
-  for (const QColor& color : rings) palette << color.rgb();
-  while (palette.size() < 16) palette << qRgb(0, 0, 0);
-  return image.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+  return image.convertToFormat(QImage::Format_Indexed8, QList<QRgb>(std::begin(kPalette16), std::end(kPalette16)),
+                               Qt::ThresholdDither);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+  if (argc != 2) {
+    QTextStream(stderr) << "usage: game_pictures <pictures folder>\n";
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
   const struct {
     const char* file;
     QImage image;

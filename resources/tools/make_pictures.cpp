@@ -1,8 +1,9 @@
 // Draws the title plaque in its two looks and the program icon, and writes
 // them in the forms the executable embeds, the plaque also at twice the
-// density for high-DPI screens. Run from the build tree:
-//   make_pictures <source>/resources
-// The drawing is fixed, so the files only change when this code does.
+// density for high-DPI screens, into the resources folder given:
+//   make_pictures resources
+// scripts/make-assets.sh builds and runs it. The words are drawn in an
+// installed font, so the plaque's pixels depend on the fonts the machine has.
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstdio>
+
+#include "resources/tools/palette16.h"
 
 namespace {
 
@@ -148,12 +151,6 @@ QImage Plaque(bool pressed, int scale) {
   return image;
 }
 
-// The sixteen colours every display of the old kind could show.
-const QRgb kPalette[16] = {
-    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080, 0xFFC0C0C0,
-    0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF,
-};
-
 // The program icon on a 32-unit grid: a resistor with its colour bands on a
 // teal tile, a spark of the workbench in the corner.
 QImage Icon(int size, bool fullColour) {
@@ -162,7 +159,7 @@ QImage Icon(int size, bool fullColour) {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, fullColour);
   painter.scale(size / 32.0, size / 32.0);
-  auto colour = [](int index) { return QColor::fromRgb(kPalette[index]); };
+  auto colour = [](int index) { return QColor::fromRgb(kPalette16[index]); };
 
   painter.setPen(Qt::NoPen);
   painter.setBrush(colour(0));
@@ -197,8 +194,8 @@ QImage Icon(int size, bool fullColour) {
 int Nearest(QRgb pixel) {
   int best = 0, bestDistance = 1 << 30;
   for (int i = 0; i < 16; ++i) {
-    const int dr = qRed(pixel) - qRed(kPalette[i]), dg = qGreen(pixel) - qGreen(kPalette[i]),
-              db = qBlue(pixel) - qBlue(kPalette[i]);
+    const int dr = qRed(pixel) - qRed(kPalette16[i]), dg = qGreen(pixel) - qGreen(kPalette16[i]),
+              db = qBlue(pixel) - qBlue(kPalette16[i]);
     const int distance = dr * dr + dg * dg + db * db;
     if (distance < bestDistance) best = i, bestDistance = distance;
   }
@@ -209,7 +206,7 @@ int Nearest(QRgb pixel) {
 // transparency mask, bottom-up, with the header's height doubled.
 QByteArray IconDib(const QImage& icon) {
   QByteArray out = InfoHeader(32, 64, 4, 32 * 16 + 32 * 4, 0);
-  for (QRgb colour : kPalette) {
+  for (QRgb colour : kPalette16) {
     out.append(char(qBlue(colour)));
     out.append(char(qGreen(colour)));
     out.append(char(qRed(colour)));
@@ -250,7 +247,7 @@ QImage PaletteIcon(const QImage& drawn) {
   QImage image(32, 32, QImage::Format_ARGB32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
-      image.setPixel(x, y, qAlpha(drawn.pixel(x, y)) < 128 ? 0u : kPalette[Nearest(drawn.pixel(x, y))]);
+      image.setPixel(x, y, qAlpha(drawn.pixel(x, y)) < 128 ? 0u : kPalette16[Nearest(drawn.pixel(x, y))]);
   return image;
 }
 

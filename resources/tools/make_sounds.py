@@ -3,6 +3,8 @@
 
     python3 resources/tools/make_sounds.py resources/sounds
 
+The sizes of the files and their data chunks are those of resources/sound_table.h.
+
 Each cue is synthesised from shaped tones (raised-cosine attacks, exponential
 decays), given a room with a small reverberator, faded to nothing over its last
 fraction of a second and quantised to 8-bit unsigned with a gentle dither that
@@ -11,22 +13,27 @@ follows the fades, so every file starts and ends on the mid-level sample.
 
 import math
 import os
+import re
 import struct
 import sys
 
 RATE = 22050
 PEAK = 0.84  # of full scale: loud enough, never clipped
 
-# samples in the data chunk, and whether the file carries an "acid" chunk
-CUES = {
-    1: ("Guess blip", 78847, True),
-    2: ("New round jingle", 94175, False),
-    3: ("Game over", 137727, False),
-    4: ("Cheat warble", 75455, False),
-    5: ("Right answer fanfare", 100479, False),
-}
-FILE_SIZES = {1: 79044, 2: 94292, 3: 137844, 4: 75572, 5: 100596}
+NAMES = {1: "Guess blip", 2: "New round jingle", 3: "Game over", 4: "Cheat warble", 5: "Right answer fanfare"}
 TOOL = "Kelvaro sound maker"
+
+
+def sound_table():
+    """id: (file size, samples in the data chunk, whether an "acid" chunk follows),
+    as the rows of resources/sound_table.h give them."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sound_table.h")
+    with open(path) as header:
+        rows = re.findall(r"\{(\d+), (\d+), (\d+), (true|false)\}", header.read())
+    return {int(id): (int(size), int(samples), acid == "true") for id, size, samples, acid in rows}
+
+
+CUES = sound_table()
 
 
 def note(name):
@@ -231,20 +238,22 @@ def acid():
 
 
 def wave_file(cue):
-    name, samples, with_acid = CUES[cue]
+    file_size, samples, with_acid = CUES[cue]
+    name = NAMES[cue]
     data = to_unsigned_8bit(VOICES[cue](samples), seed=cue)
     fmt = struct.pack("<HHIIHH", 1, 1, RATE, RATE, 1, 8)
     tail = acid() if with_acid else b""
     head = chunk(b"fmt ", fmt) + chunk(b"data", data)
-    rest_size = FILE_SIZES[cue] - 12 - len(head) - len(tail)
+    rest_size = file_size - 12 - len(head) - len(tail)
     body = b"WAVE" + head + info_list(name, rest_size) + tail
     image = b"RIFF" + struct.pack("<I", len(body)) + body
-    assert len(image) == FILE_SIZES[cue], (cue, len(image))
+    assert len(image) == file_size, (cue, len(image))
     return image
 
 
 def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else "."
+    folder = sys.argv[1]
+    assert sorted(CUES) == sorted(NAMES), CUES
     for cue in CUES:
         with open(os.path.join(folder, "cue%d.wav" % cue), "wb") as f:
             f.write(wave_file(cue))

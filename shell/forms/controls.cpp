@@ -13,6 +13,7 @@
 #include "accessibility.h"
 #include "blank_wrap.h"
 #include "form.h"
+#include "properties.h"
 
 namespace forms {
 namespace {
@@ -116,9 +117,7 @@ void Label::SetForeColor(Rgb rgb) {
   SetColor(this, QPalette::WindowText, rgb);
 }
 
-void Label::SetVisible(bool visible) {
-  if (visible != isVisibleTo(parentWidget())) setVisible(visible);
-}
+void Label::SetVisible(bool visible) { forms::SetVisible(this, visible); }
 
 void Label::SetAutoSize(bool autoSize) {
   autoSize_ = autoSize;

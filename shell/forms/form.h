@@ -29,8 +29,9 @@ struct WindowDesign {
 };
 
 // The top-level window of a loaded form. Its client area is the central
-// widget, so the menu bar sits above it as it does on the original design;
-// controls stand at fixed places and nothing moves when the window resizes.
+// widget, so the menu bar takes its own height above it and never covers a
+// control; controls stand at fixed places and nothing moves when the window
+// resizes.
 class FormWindow : public QMainWindow {
  public:
   FormWindow(Form& form, const WindowDesign& design);

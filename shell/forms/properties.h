@@ -4,8 +4,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
-// Property setters that leave an unchanged value alone, for timer handlers
-// that rewrite every property on each tick (forms::Label does the same).
+// The one way to set a property that leaves an unchanged value alone, for
+// timer handlers that rewrite every property on each tick; forms::Label's
+// setters keep the same rule and show through these.
 namespace forms {
 
 inline void SetEnabled(QWidget* control, bool enabled) {

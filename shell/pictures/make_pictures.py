@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
 """Draws the About box's pictures: the 32 x 32, 16-colour icon and the
-331 x 227 logo in 24-bit colour, each also at twice the density ("@2x"). Plain Python, no font files, so every run
-writes the same bytes: python3 make_pictures.py (in this folder)."""
+331 x 227 logo in 24-bit colour, each also at twice the density ("@2x"). Plain
+Python, no font files, so every run writes the same bytes. The maker's name
+comes from the build, as shell/author.h has it:
+
+    python3 shell/pictures/make_pictures.py shell/pictures "Quillo Workbench"
+"""
 
 import math
-import struct
-import zlib
+import os
+import sys
 
-MAKER = "QUILLO WORKBENCH"  # the maker named in shell/author.h
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "tools"))
+from assets import AQUA, BLACK, GREY, PALETTE16, PURPLE, RED, SILVER, TEAL, WHITE, YELLOW  # noqa: E402
+from assets import pack4, png, write  # noqa: E402
 
 # A 5 x 7 pixel font, enough for the logo's words.
 GLYPHS = {
@@ -68,19 +74,6 @@ class Canvas:
         self.text((self.width - width) // 2, y, words, scale, colour)
 
 
-def png(path, width, height, rows, colour_type, bit_depth, palette=None):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-    raw = b"".join(b"\0" + row for row in rows)
-    body = chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, bit_depth, colour_type, 0, 0, 0))
-    if palette:
-        body += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
-    body += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n" + body)
-
-
 def resistor(canvas, x, y, length, thickness, bands, body, lead, lead_length):
     """A resistor lying on its side, with a lead on each end."""
     mid = y + thickness // 2
@@ -91,7 +84,7 @@ def resistor(canvas, x, y, length, thickness, bands, body, lead, lead_length):
         canvas.rect(x + step * (i + 1) - step // 4, y, max(2, step // 2), thickness, colour)
 
 
-def logo(scale, path):
+def logo(scale, maker):
     width, height = 331, 227
     canvas = Canvas(width, height, (0, 0, 0), scale)
     # The sky and the wave follow the canvas's dots, so the denser rendition
@@ -112,7 +105,7 @@ def logo(scale, path):
              [(240, 210, 0), (130, 40, 170), (200, 30, 30), (200, 160, 60)],
              (214, 190, 140), (190, 190, 190), 40)
     canvas.text_centred(134, "KELVARO #1", 3, (255, 255, 255))
-    canvas.text_centred(172, MAKER, 2, (255, 200, 40))
+    canvas.text_centred(172, maker.upper(), 2, (255, 200, 40))
     canvas.text_centred(198, "HOBBY ELECTRONICS TOOLS", 1, (200, 230, 230))
     for x in range(width):
         for y in (0, 1, height - 2, height - 1):
@@ -121,28 +114,22 @@ def logo(scale, path):
         for x in (0, 1, width - 2, width - 1):
             canvas.put(x, y, (200, 230, 230))
     rows = [b"".join(bytes(p) for p in row) for row in canvas.pixels]
-    png(path, width * scale, height * scale, rows, colour_type=2, bit_depth=8)
+    return png(width * scale, height * scale, rows, colour_type=2, bit_depth=8)
 
 
-VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
-       (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
-       (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-
-
-def icon(scale, path):
-    canvas = Canvas(32, 32, 6, scale)  # indices into the 16 colours
-    canvas.rect(0, 0, 32, 2, 15)
-    canvas.rect(0, 30, 32, 2, 0)
-    resistor(canvas, 7, 11, 18, 10, [11, 5, 9], 7, 8, 6)
-    canvas.rect(4, 24, 24, 2, 14)
-    rows = []
-    for row in canvas.pixels:
-        rows.append(bytes((row[i] << 4) | row[i + 1] for i in range(0, len(row), 2)))
-    png(path, 32 * scale, 32 * scale, rows, colour_type=3, bit_depth=4, palette=VGA)
+def icon(scale):
+    canvas = Canvas(32, 32, TEAL, scale)  # indices into the 16 colours
+    canvas.rect(0, 0, 32, 2, WHITE)
+    canvas.rect(0, 30, 32, 2, BLACK)
+    resistor(canvas, 7, 11, 18, 10, [YELLOW, PURPLE, RED], SILVER, GREY, 6)
+    canvas.rect(4, 24, 24, 2, AQUA)
+    rows = [pack4(row) for row in canvas.pixels]
+    return png(32 * scale, 32 * scale, rows, colour_type=3, bit_depth=4, palette=PALETTE16)
 
 
 if __name__ == "__main__":
-    logo(1, "logo.png")
-    logo(2, "logo@2x.png")
-    icon(1, "icon.png")
-    icon(2, "icon@2x.png")
+    folder, maker = sys.argv[1], sys.argv[2]
+    write(os.path.join(folder, "logo.png"), logo(1, maker))
+    write(os.path.join(folder, "logo@2x.png"), logo(2, maker))
+    write(os.path.join(folder, "icon.png"), icon(1))
+    write(os.path.join(folder, "icon@2x.png"), icon(2))

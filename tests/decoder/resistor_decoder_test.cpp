@@ -12,9 +12,6 @@
 #include "shell/menu.h"
 #include "support/window_test.h"
 
-// Readable failures for texts.
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace {
 
 using forms::Instance;
@@ -94,6 +91,7 @@ TEST_F(ResistorDecoderTest, AClickShowsItsBandAtOnceAndTheReadoutAtTheNextTick) 
   EXPECT_EQ(Patches()[2], 0xFF0000u);
   EXPECT_EQ(Readout(), "400 OHMS");
   EXPECT_EQ(ReadoutAfterTick(), "4,700 OHMS");
+  SaveScreenshot(decoder, "resistor_decoder");
 }
 
 TEST_F(ResistorDecoderTest, EveryMultiplierReadsAsTheColourCodeSays) {
@@ -340,14 +338,6 @@ TEST_F(ResistorDecoderTest, AboutOpensTheSharedBoxBesideTheDecoder) {
   EXPECT_TRUE(Instance<About>().IsLoaded());
   EXPECT_TRUE(decoder.IsLoaded());
   EXPECT_FALSE(Instance<About>().Window()->isModal());
-}
-
-TEST_F(ResistorDecoderTest, Screenshot) {
-  Click(5);
-  Click(13);
-  Click(25);
-  Tick(decoder, "Timer1");
-  SaveScreenshot(decoder, "resistor_decoder");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "shell/forms/controls.h"
 #include "shell/license.h"
 #include "shell/menu.h"
-#include "print_qstring.h"
 #include "support/window_test.h"
 
 // Runs at 200 % scale: layouts stay in device-independent pixels while every

@@ -9,7 +9,6 @@
 #include "shell/about.h"
 #include "shell/license.h"
 #include "shell/menu.h"
-#include "print_qstring.h"
 #include "support/window_test.h"
 
 namespace {

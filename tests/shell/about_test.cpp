@@ -75,7 +75,7 @@ TEST_F(AboutTest, OpensAsDesigned) {
   auto* disclaimer = Find<forms::Label>(Instance<About>(), "lblDisclaimer");
   EXPECT_EQ(disclaimer->text(),
             "Written by R. Quillo at Quillo Workbench, makers of small tools for the hobby bench. Visit us at "
-            "http://www.example.com/quillo");
+            "https://www.example.com/quillo");
   EXPECT_LE(disclaimer->heightForWidth(disclaimer->width()), disclaimer->height()) << "the credit fits its box";
   EXPECT_LE(description->heightForWidth(description->width()), description->height());
   SaveScreenshot(Instance<About>(), "about");

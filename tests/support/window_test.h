@@ -12,6 +12,7 @@
 
 #include "shell/forms/form.h"
 #include "shell/forms/project.h"
+#include "support/print_qstring.h"
 
 // Each test has instances of its own and watches for the end of the process
 // instead of ending it.
