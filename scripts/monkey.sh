@@ -16,5 +16,5 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   CXX=clang++ cmake -S "$KELVARO_ROOT" -B "$build" -G Ninja -DKELVARO_SANITIZE=ON -DKELVARO_BUILD_BENCH=OFF >/dev/null
 fi
 cmake --build "$build" --target tabrinex >/dev/null
-bash "$KELVARO_ROOT/tests/reliability/monkey.sh" "$build/tabrinex" "$KELVARO_ROOT/scripts/session.sh" \
+bash "$KELVARO_ROOT/tests/reliability/monkey.sh" "$build/shell/tabrinex" "$KELVARO_ROOT/scripts/session.sh" \
   $((minutes * 60)) ${2:+"$2"}
