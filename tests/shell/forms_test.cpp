@@ -36,7 +36,7 @@ class Probe : public forms::FormOf<ProbeControls> {
 
  private:
   void Connect(ProbeControls& ui) override {
-    forms::On(ui.Close, &QPushButton::clicked, [this] { forms::Instance<Probe>().Unload(); });
+    forms::On(ui.Close, &QPushButton::clicked, [] { forms::Instance<Probe>().Unload(); });
     forms::On(ui.Fail, &QPushButton::clicked, [] { throw RuntimeError(9, "Subscript out of range"); });
     forms::On(ui.Timer1, &QTimer::timeout, [this] { ++ticks; });
   }
