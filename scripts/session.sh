@@ -13,6 +13,7 @@ session_start_display() {
   local display_number
   session_work=$(mktemp -d)
   session_xvfb_pid=
+  session_bus_pid=
   trap 'session_stop_display' EXIT
   # Xvfb names its display on a pipe once it accepts clients.
   mkfifo "$session_work/xvfb"
@@ -25,8 +26,18 @@ session_start_display() {
 }
 
 session_stop_display() {
+  [ -n "$session_bus_pid" ] && kill "$session_bus_pid" 2>/dev/null
   [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
   rm -rf "$session_work"
+}
+
+# A session bus for the display, as a desktop session has one. Without it Qt
+# starts one through dbus-launch, and that bus outlives the program. Sets
+# DBUS_SESSION_BUS_ADDRESS; session_stop_display stops the bus.
+session_start_bus() {
+  { read -r DBUS_SESSION_BUS_ADDRESS; read -r session_bus_pid; } < \
+    <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  export DBUS_SESSION_BUS_ADDRESS
 }
 
 # Waits until a window whose title matches the pattern is mapped; prints its id.

@@ -21,12 +21,8 @@ fi
 
 session_start_display
 work=$session_work
-bus_pid=
-trap 'stop_bus; session_stop_display' EXIT
-stop_bus() { [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null; true; }
 mkdir -m 700 "$work/runtime/pulse" "$work/runs"
-{ read -r DBUS_SESSION_BUS_ADDRESS; read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS
+session_start_bus
 # Qt speaks to the accessibility bus without waiting for a screen reader.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 # Leaks are checked at every exit; any finding ends the program with a status.

@@ -9,11 +9,12 @@ set -euo pipefail
 program=$1
 source "$2"
 
-for tool in Xvfb xdotool strace; do
+for tool in Xvfb xdotool strace dbus-daemon; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
 done
 
 session_start_display
+session_start_bus
 work=$session_work
 # The sound server's folder, as a desktop session has it; without one, the
 # sound library's PulseAudio client would make that folder.
