@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "author.h"
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
@@ -85,3 +88,4 @@ inline constexpr const char* kHelp =
     "Simply enter desired operating frequency in MHZ and the calculator will give you your antenna length in feet";
 
 }  // namespace qw_antenna_design
+// clang-format on

@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include <cstdint>
 
 // The colour bands a resistor can carry and what picking each one stores and
@@ -91,3 +94,4 @@ inline constexpr MultiplierChoice kMultiplierChoices[] = {
 inline constexpr int kGreyHundredth = 21;
 
 }  // namespace bands
+// clang-format on

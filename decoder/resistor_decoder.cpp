@@ -32,10 +32,11 @@ ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : me
   // Created in tab order; the buttons of one frame form one exclusive group.
   for (int i = 0; i < bands::kOptionCount; ++i) {
     const design::OptionDesign& option = design::kOptions[i];
-    options[i] = forms::MakeOption(frames[option.frame], {option.name, option.caption,
-                                                           {option.left, option.top, option.width,
-                                                            design::kOptionHeight},
-                                                           design::kBackColor});
+    options[i] = forms::MakeOption(frames[option.frame],
+                                   {option.name,
+                                    option.caption,
+                                    {option.left, option.top, option.width, design::kOptionHeight},
+                                    design::kBackColor});
     // The band caption a choice gives is read with the choice.
     options[i]->setAccessibleDescription(QString::fromUtf8(bands::BandCaption(i + 1)));
   }

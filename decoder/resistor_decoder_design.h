@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
 #include "author.h"
@@ -146,3 +149,4 @@ inline constexpr int kOptionHeight = 255;
 inline constexpr const char* kHelp = "This program displays the resistor value when colors are selected";
 
 }  // namespace resistor_decoder_design
+// clang-format on

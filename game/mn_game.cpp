@@ -161,7 +161,9 @@ void MNGame::Guess_KeyPress(std::int16_t& keyCode) {
   Play([this, keyCode] { game_.KeyPress(keyCode); });
 }
 
-void MNGame::PointsPlus_Click() { Play([this] { game_.AddPoint(); }); }
+void MNGame::PointsPlus_Click() {
+  Play([this] { game_.AddPoint(); });
+}
 
 void MNGame::Cheat_Click() {
   Play([this] { game_.CheatSwitch(); });

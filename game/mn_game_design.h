@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "author.h"
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
@@ -94,3 +97,4 @@ inline constexpr const char* kHelp =
 inline constexpr const char* kHelpEnd = "   Enjoy this game!";
 
 }  // namespace mn_game_design
+// clang-format on

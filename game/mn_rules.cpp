@@ -160,7 +160,8 @@ std::optional<std::int16_t> Game::PlaqueRelease() {
 }
 
 void Game::ShowMarkers() {
-  display_.narrowed = "Narrowed between " + numbers::Write(values_.lowMark) + " and " + numbers::Write(values_.highMark);
+  display_.narrowed = "Narrowed between " + numbers::Write(values_.lowMark) + " and " +
+                      numbers::Write(values_.highMark);
 }
 
 }  // namespace mystery

@@ -20,18 +20,15 @@ QString PathOf(int id, std::string_view type) {
 QByteArray Load(int id, std::string_view type) {
   QFile file(PathOf(id, type));
   if (!file.open(QIODevice::ReadOnly)) {
-    throw RuntimeError(RuntimeError::kResourceNotFound, "Resource with identifier '" + std::to_string(id) + "' not found");
+    throw RuntimeError(RuntimeError::kResourceNotFound,
+                       "Resource with identifier '" + std::to_string(id) + "' not found");
   }
   return file.readAll();
 }
 
-quint32 Read32(const QByteArray& bytes, int offset) {
-  return qFromLittleEndian<quint32>(bytes.constData() + offset);
-}
+quint32 Read32(const QByteArray& bytes, int offset) { return qFromLittleEndian<quint32>(bytes.constData() + offset); }
 
-quint16 Read16(const QByteArray& bytes, int offset) {
-  return qFromLittleEndian<quint16>(bytes.constData() + offset);
-}
+quint16 Read16(const QByteArray& bytes, int offset) { return qFromLittleEndian<quint16>(bytes.constData() + offset); }
 
 // A stored bitmap lacks the 14-byte file header that an image reader expects
 // in front of it; the header's only real content is where the pixels start.

@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include <cstddef>
 #include <cstdint>
 
@@ -23,3 +26,4 @@ inline constexpr SoundCueSize kSoundCueSizes[] = {
 };
 
 }  // namespace resources
+// clang-format on

@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "author.h"
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
@@ -77,3 +80,4 @@ inline const LineDesign kLine2{"Line2", 60, 2640, 5700, 2640, 2, kWhite};
 inline constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
 
 }  // namespace about_design
+// clang-format on

@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
 
@@ -49,3 +52,4 @@ inline const LabelDesign kLabel1{
 };
 
 }  // namespace license_design
+// clang-format on

@@ -1,5 +1,8 @@
 #pragma once
 
+// One control or row a line, as the design tables have them.
+// clang-format off
+
 #include "shell/forms/controls.h"
 #include "shell/forms/form.h"
 
@@ -40,3 +43,4 @@ inline constexpr const char* kHelp =
 inline constexpr const char* kHelpEnd = "    ENJOY!";
 
 }  // namespace menu_design
+// clang-format on

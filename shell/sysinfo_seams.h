@@ -14,10 +14,10 @@ using RegKey = std::uintptr_t;
 // HKEY_LOCAL_MACHINE: a 32-bit predefined handle, sign-extended as Windows does.
 inline constexpr RegKey kLocalMachine = static_cast<RegKey>(static_cast<std::intptr_t>(std::int32_t(0x80000002u)));
 
-inline constexpr long kSuccess = 0;             // ERROR_SUCCESS
-inline constexpr long kFileNotFound = 2;        // ERROR_FILE_NOT_FOUND
-inline constexpr long kAccessDenied = 5;        // ERROR_ACCESS_DENIED
-inline constexpr long kMoreData = 234;          // ERROR_MORE_DATA
+inline constexpr long kSuccess = 0;                 // ERROR_SUCCESS
+inline constexpr long kFileNotFound = 2;            // ERROR_FILE_NOT_FOUND
+inline constexpr long kAccessDenied = 5;            // ERROR_ACCESS_DENIED
+inline constexpr long kMoreData = 234;              // ERROR_MORE_DATA
 inline constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ
 
 inline constexpr std::uint32_t kRegSz = 1;

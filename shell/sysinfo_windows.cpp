@@ -17,13 +17,11 @@ class WindowsRegistry : public Registry {
     key = reinterpret_cast<RegKey>(opened);
     return result;
   }
-  long Query(RegKey key, const std::string& valueName, std::uint32_t& type, char* data,
-             std::uint32_t& size) override {
+  long Query(RegKey key, const std::string& valueName, std::uint32_t& type, char* data, std::uint32_t& size) override {
     DWORD valueType = 0;
     DWORD valueSize = size;
-    const LONG result =
-        RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, reinterpret_cast<BYTE*>(data),
-                         &valueSize);
+    const LONG result = RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType,
+                                         reinterpret_cast<BYTE*>(data), &valueSize);
     type = valueType;
     size = valueSize;
     return result;

@@ -122,7 +122,8 @@ QImage Icon(int scale) {
   QPainter painter(&image);
   painter.scale(scale, scale);
   const int rings[] = {4, 15, 1, 11};  // navy, white, maroon, yellow
-  for (int i = 0; i < 4; ++i) painter.fillRect(i * 4, i * 4, 32 - i * 8, 32 - i * 8, QColor::fromRgb(kPalette16[rings[i]]));
+  for (int i = 0; i < 4; ++i)
+    painter.fillRect(i * 4, i * 4, 32 - i * 8, 32 - i * 8, QColor::fromRgb(kPalette16[rings[i]]));
   painter.end();
   return image.convertToFormat(QImage::Format_Indexed8, QList<QRgb>(std::begin(kPalette16), std::end(kPalette16)),
                                Qt::ThresholdDither);
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
   const struct {
     const char* file;
     QImage image;
-  } pictures[] = {{"cheater.png", Cheater(1)},         {"cheater@2x.png", Cheater(2)},
+  } pictures[] = {{"cheater.png", Cheater(1)},        {"cheater@2x.png", Cheater(2)},
                   {"logo_banner.png", LogoBanner(1)}, {"logo_banner@2x.png", LogoBanner(2)},
                   {"mn_game_icon.png", Icon(1)},      {"mn_game_icon@2x.png", Icon(2)}};
   for (const auto& picture : pictures) {

@@ -213,8 +213,7 @@ QByteArray IconDib(const QImage& icon) {
     out.append('\0');
   }
   for (int y = 31; y >= 0; --y)
-    for (int x = 0; x < 32; x += 2)
-      out.append(char((Nearest(icon.pixel(x, y)) << 4) | Nearest(icon.pixel(x + 1, y))));
+    for (int x = 0; x < 32; x += 2) out.append(char((Nearest(icon.pixel(x, y)) << 4) | Nearest(icon.pixel(x + 1, y))));
   for (int y = 31; y >= 0; --y) {
     for (int byte = 0; byte < 4; ++byte) {
       int bits = 0;

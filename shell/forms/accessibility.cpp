@@ -250,9 +250,7 @@ void Announce(const QString& text) {
   if (!text.isEmpty()) announcer(text);
 }
 
-void SetAnnouncer(std::function<void(const QString&)> listener) {
-  announcer = listener ? std::move(listener) : Notify;
-}
+void SetAnnouncer(std::function<void(const QString&)> listener) { announcer = listener ? std::move(listener) : Notify; }
 
 void ReadLineByLine(QLabel* label) {
   new LineReader(label);

@@ -25,6 +25,7 @@ struct FontStandIn {
   const char* family;
   std::optional<QFont::Weight> weight;
 };
+// clang-format off
 constexpr FontStandIn kStandIns[] = {
     {"MS Sans Serif", "Liberation Sans", {}},
     {"Arial", "Liberation Sans", {}},
@@ -33,6 +34,7 @@ constexpr FontStandIn kStandIns[] = {
     {"Futura Md BT", "Liberation Sans Narrow", {}},
     {"Orbit-B BT", "DejaVu Sans Mono", {}},
 };
+// clang-format on
 
 Qt::Alignment ToAlignment(Align align) {
   switch (align) {
@@ -238,9 +240,7 @@ Button* MakeCheckable(QWidget* parent, const CheckDesign& design) {
 }
 }  // namespace
 
-QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design) {
-  return MakeCheckable<QCheckBox>(parent, design);
-}
+QCheckBox* MakeCheckBox(QWidget* parent, const CheckDesign& design) { return MakeCheckable<QCheckBox>(parent, design); }
 
 QRadioButton* MakeOption(QWidget* parent, const CheckDesign& design) {
   auto* option = MakeCheckable<QRadioButton>(parent, design);
@@ -271,8 +271,8 @@ QWidget* MakeShape(QWidget* parent, const char* name, Twips position, Rgb fill) 
 
 QWidget* MakeShape(QWidget* parent, const ShapeDesign& design) {
   const QColor color = ToColor(design.fill);
-  const std::optional<QColor> hatch =
-      design.crossHatch ? std::optional<QColor>(ToColor(*design.crossHatch)) : std::nullopt;
+  const std::optional<QColor> hatch = design.crossHatch ? std::optional<QColor>(ToColor(*design.crossHatch))
+                                                        : std::nullopt;
   auto* shape = new Drawing(parent, [color, hatch](QPainter& painter) {
     const QRect box = painter.window().adjusted(0, 0, -1, -1);
     painter.fillRect(box, color);
@@ -301,9 +301,7 @@ QWidget* MakeLine(QWidget* parent, const LineDesign& design) {
   return line;
 }
 
-Picture::Picture(QWidget* parent, bool autoSize) : QLabel(parent), autoSize_(autoSize) {
-  setScaledContents(!autoSize);
-}
+Picture::Picture(QWidget* parent, bool autoSize) : QLabel(parent), autoSize_(autoSize) { setScaledContents(!autoSize); }
 
 void Picture::SetPicture(const QPixmap& picture) {
   setPixmap(picture);

@@ -29,9 +29,7 @@ using Rgb = std::uint32_t;
 inline QColor ToColor(Rgb rgb) { return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 // The runtime's own 24-bit form of a colour: red in the low byte.
-constexpr std::uint32_t ToRuntimeColor(Rgb rgb) {
-  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
-}
+constexpr std::uint32_t ToRuntimeColor(Rgb rgb) { return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16); }
 
 struct FontSpec {
   const char* family = "MS Sans Serif";

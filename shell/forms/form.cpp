@@ -56,9 +56,7 @@ FormWindow::FormWindow(Form& form, const WindowDesign& design)
   if (design.icon) setWindowIcon(LoadIcon(QString::fromUtf8(design.icon)));
 }
 
-void FormWindow::SetCaption(const QString& caption) {
-  setWindowTitle(caption);
-}
+void FormWindow::SetCaption(const QString& caption) { setWindowTitle(caption); }
 
 void FormWindow::Place(const WindowDesign& design) {
   const QRect client = ToPixels(design.client);

@@ -13,19 +13,19 @@ namespace forms {
 class Form;
 
 enum class WindowStyle {
-  Sizable,         // ordinary resizable window with minimise and maximise
-  SizableNoMinMax, // resizable, close box only
-  FixedDialog,     // fixed dialog border, close box only, not in the task bar
+  Sizable,          // ordinary resizable window with minimise and maximise
+  SizableNoMinMax,  // resizable, close box only
+  FixedDialog,      // fixed dialog border, close box only, not in the task bar
 };
 
 // How a window looks before any control is placed on it.
 struct WindowDesign {
   const char* caption = "";
-  std::optional<Rgb> backColor;   // the system's window colour when empty
-  Twips client;                   // client area; left and top on the screen
+  std::optional<Rgb> backColor;  // the system's window colour when empty
+  Twips client;                  // client area; left and top on the screen
   WindowStyle style = WindowStyle::Sizable;
-  bool placed = true;             // false: where the system puts new windows
-  const char* icon = nullptr;     // a resource path, or none of its own
+  bool placed = true;          // false: where the system puts new windows
+  const char* icon = nullptr;  // a resource path, or none of its own
 };
 
 // The top-level window of a loaded form. Its client area is the central

@@ -31,8 +31,8 @@ void AskNotInTaskBar(QWidget& window) {
   if (state == XCB_ATOM_NONE || skipTaskBar == XCB_ATOM_NONE) return;
   // Before the window is mapped the state is ours to write; Qt adds its own
   // states to what it finds there when it maps the window.
-  xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window.winId()), state,
-                      XCB_ATOM_ATOM, 32, 1, &skipTaskBar);
+  xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window.winId()), state, XCB_ATOM_ATOM,
+                      32, 1, &skipTaskBar);
   xcb_flush(connection);
 }
 

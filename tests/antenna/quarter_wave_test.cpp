@@ -29,6 +29,7 @@ TEST_P(WorkedExample, ShowsTheLengthAndKeepsTheValues) {
   EXPECT_DOUBLE_EQ(values.antennaLength.Number(), 468.0 / example.frequency.Number());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(QuarterWave, WorkedExample,
                          ::testing::Values(Example{"146", 146.0, "3.20547945205479 Feet"},
                                            Example{"144", 144.0, "3.25 Feet"},
@@ -44,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(QuarterWave, WorkedExample,
                                            Example{"abc", kUnusable, "INPUT ERROR"},
                                            Example{"0", kUnusable, "INPUT ERROR"},
                                            Example{"-10", kUnusable, "INPUT ERROR"}));
+// clang-format on
 
 TEST(QuarterWave, WritesTheLocalesSeparatorButReadsOnlyAPoint) {
   Values values;

@@ -47,6 +47,7 @@ TEST_F(QWAntennaTest, OpensAsDesigned) {
   ExpectClientArea(antenna, QRect(374, 289, 398, 136), QColor(0x79, 0x59, 0x4D));
   EXPECT_EQ(window->windowFlags() & Qt::WindowType_Mask, Qt::Window) << "a sizable window";
 
+  // clang-format off
   const LabelRow labels[] = {
       {"Label1", " Quarter Wave Dipole Calculator ", {100, 0, 195, 17}, true, QColor(0xFF, 0xFF, 0x00),
        QColor(0xC0, 0x40, 0x00), true},
@@ -57,6 +58,7 @@ TEST_F(QWAntennaTest, OpensAsDesigned) {
        "Enter frequency in Mhz and press the Calculate button. The antenna length,   in feet, will be displayed.",
        {104, 84, 193, 49}, false, Qt::black, QColor(0xB3, 0x84, 0x55), true},
   };
+  // clang-format on
   for (const LabelRow& row : labels) {
     auto* label = Find<forms::Label>(antenna, row.name);
     ASSERT_NE(label, nullptr);

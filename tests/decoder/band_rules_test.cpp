@@ -103,7 +103,7 @@ struct DigitRow {
 
 TEST(BandRulesTest, FirstBandCountsUpFromBlack) {
   const DigitRow rows[] = {
-      {1, "Black = 0", 0x000000, 0},  {2, "Brown = 1", 0x400000, 1}, {3, "Red = 2", 0xFF0000, 2},
+      {1, "Black = 0", 0x000000, 0},  {2, "Brown = 1", 0x400000, 1},  {3, "Red = 2", 0xFF0000, 2},
       {4, "Orange = 3", 0xFF8000, 3}, {5, "Yellow = 4", 0xFFFF00, 4}, {6, "Green = 5", 0x00C000, 5},
       {7, "Blue = 6", 0x0000FF, 6},   {8, "Violet = 7", 0xC000C0, 7}, {9, "Grey = 8", 0x808080, 8},
       {10, "White = 9", 0xFFFFFF, 9},
@@ -122,8 +122,8 @@ TEST(BandRulesTest, FirstBandCountsUpFromBlack) {
 
 TEST(BandRulesTest, SecondBandCountsDownFromWhite) {
   const DigitRow rows[] = {
-      {11, "White = 9", 0xFFFFFF, 9}, {12, "Grey = 8", 0x808080, 8},   {13, "Violet = 7", 0xC000C0, 7},
-      {14, "Blue = 6", 0x0000FF, 6},  {15, "Green = 5", 0x00C000, 5},  {16, "Yellow = 4", 0xFFFF00, 4},
+      {11, "White = 9", 0xFFFFFF, 9},  {12, "Grey = 8", 0x808080, 8},  {13, "Violet = 7", 0xC000C0, 7},
+      {14, "Blue = 6", 0x0000FF, 6},   {15, "Green = 5", 0x00C000, 5}, {16, "Yellow = 4", 0xFFFF00, 4},
       {17, "Orange = 3", 0xFF8000, 3}, {18, "Red = 2", 0xFF0000, 2},   {19, "Brown = 1", 0x400000, 1},
       {20, "Black = 0", 0x000000, 0},
   };

@@ -100,6 +100,7 @@ TEST_F(ResistorDecoderTest, EveryMultiplierReadsAsTheColourCodeSays) {
     const char* with4And7;
     const char* with0And1;
   };
+  // clang-format off
   const Row rows[] = {
       {21, ".47 OHMS", ".01 OHMS"},          {22, "4.7 OHMS", "0.1 OHMS"},
       {23, "47.0 OHMS", "01.0 OHMS"},        {24, "470 OHMS", "010 OHMS"},
@@ -107,6 +108,7 @@ TEST_F(ResistorDecoderTest, EveryMultiplierReadsAsTheColourCodeSays) {
       {27, "470,000 OHMS", "010,000 OHMS"},  {28, "4,700,000 OHMS", "0,100,000 OHMS"},
       {29, "47,000,000 OHMS", "01,000,000 OHMS"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     Click(5);
     Click(13);
@@ -165,18 +167,19 @@ TEST_F(ResistorDecoderTest, ControlsStandWhereTheDesignPutsThem) {
     QRect pixels;
   };
   const Placed fixed[] = {
-      {"Frame1", {0, 40, 129, 137}},     {"Frame2", {144, 40, 129, 137}}, {"Frame3", {288, 40, 129, 137}},
-      {"Shape1", {144, 232, 129, 41}},   {"first", {152, 232, 17, 41}},   {"second", {176, 232, 17, 41}},
-      {"third", {200, 232, 17, 41}},     {"readout", {4, 320, 197, 29}},  {"Label7", {212, 292, 201, 89}},
+      {"Frame1", {0, 40, 129, 137}},   {"Frame2", {144, 40, 129, 137}}, {"Frame3", {288, 40, 129, 137}},
+      {"Shape1", {144, 232, 129, 41}}, {"first", {152, 232, 17, 41}},   {"second", {176, 232, 17, 41}},
+      {"third", {200, 232, 17, 41}},   {"readout", {4, 320, 197, 29}},  {"Label7", {212, 292, 201, 89}},
   };
-  for (const Placed& control : fixed) EXPECT_EQ(Find(decoder, control.name)->geometry(), control.pixels)
-      << control.name;
+  for (const Placed& control : fixed)
+    EXPECT_EQ(Find(decoder, control.name)->geometry(), control.pixels) << control.name;
 
   const struct {
     const char* name;
     const char* caption;
     QPoint topLeft;
-  } headings[] = {{"Label9(0)", "1st Color", {40, 184}}, {"Label9(1)", "2nd Color", {176, 184}},
+  } headings[] = {{"Label9(0)", "1st Color", {40, 184}},
+                  {"Label9(1)", "2nd Color", {176, 184}},
                   {"Label9(2)", "3rd Color", {320, 184}}};
   for (const auto& heading : headings) {
     forms::Label* label = Label(heading.name);
@@ -206,14 +209,14 @@ TEST_F(ResistorDecoderTest, OptionsStandInTwoColumnsOfTheirFrames) {
     int width;
   };
   const Row rows[] = {
-      {"Frame1", "Black", {8, 16}, 49},   {"Frame1", "Brown", {8, 40}, 57},  {"Frame1", "Red", {8, 64}, 57},
+      {"Frame1", "Black", {8, 16}, 49},   {"Frame1", "Brown", {8, 40}, 57},   {"Frame1", "Red", {8, 64}, 57},
       {"Frame1", "Orange", {8, 88}, 57},  {"Frame1", "Yellow", {8, 112}, 57}, {"Frame1", "Green", {72, 16}, 49},
       {"Frame1", "Blue", {72, 40}, 49},   {"Frame1", "Violet", {72, 64}, 49}, {"Frame1", "Grey", {72, 88}, 49},
       {"Frame1", "White", {72, 112}, 49}, {"Frame2", "White", {72, 112}, 49}, {"Frame2", "Grey", {72, 88}, 49},
-      {"Frame2", "Violet", {72, 64}, 49}, {"Frame2", "Blue", {72, 40}, 49},  {"Frame2", "Green", {72, 16}, 49},
-      {"Frame2", "Yellow", {8, 112}, 57}, {"Frame2", "Orange", {8, 88}, 57}, {"Frame2", "Red", {8, 64}, 57},
-      {"Frame2", "Brown", {8, 40}, 57},   {"Frame2", "Black", {8, 16}, 49},  {"Frame3", "Grey", {8, 16}, 49},
-      {"Frame3", "Gold", {8, 40}, 49},    {"Frame3", "Black", {8, 64}, 49},  {"Frame3", "Brown", {8, 88}, 57},
+      {"Frame2", "Violet", {72, 64}, 49}, {"Frame2", "Blue", {72, 40}, 49},   {"Frame2", "Green", {72, 16}, 49},
+      {"Frame2", "Yellow", {8, 112}, 57}, {"Frame2", "Orange", {8, 88}, 57},  {"Frame2", "Red", {8, 64}, 57},
+      {"Frame2", "Brown", {8, 40}, 57},   {"Frame2", "Black", {8, 16}, 49},   {"Frame3", "Grey", {8, 16}, 49},
+      {"Frame3", "Gold", {8, 40}, 49},    {"Frame3", "Black", {8, 64}, 49},   {"Frame3", "Brown", {8, 88}, 57},
       {"Frame3", "Red", {8, 112}, 49},    {"Frame3", "Orange", {64, 16}, 57}, {"Frame3", "Yellow", {64, 40}, 57},
       {"Frame3", "Green", {64, 64}, 57},  {"Frame3", "Blue", {64, 88}, 49},
   };
@@ -225,7 +228,8 @@ TEST_F(ResistorDecoderTest, OptionsStandInTwoColumnsOfTheirFrames) {
     EXPECT_EQ(button->pos(), row.topLeft) << option;
     EXPECT_EQ(button->height(), 17) << option;
     EXPECT_GE(button->width(), row.width) << option;
-    EXPECT_LE(button->geometry().right(), button->parentWidget()->width() - 2) << "Option" << option << " leaves its frame";
+    EXPECT_LE(button->geometry().right(), button->parentWidget()->width() - 2)
+        << "Option" << option << " leaves its frame";
     EXPECT_EQ(button->palette().color(button->backgroundRole()), QColor(0x9B, 0xBD, 0xC1)) << option;
     EXPECT_TRUE(button->autoFillBackground());
     EXPECT_GE(button->width(), button->sizeHint().width()) << "caption of Option" << option << " clipped";

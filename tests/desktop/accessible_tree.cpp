@@ -29,9 +29,9 @@ bool TakesInput(QAccessible::Role role) {
 }
 
 QString RoleName(QAccessible::Role role) {
-  return QString::fromUtf8(QAccessible::staticMetaObject.enumerator(
-                               QAccessible::staticMetaObject.indexOfEnumerator("Role"))
-                               .valueToKey(role));
+  return QString::fromUtf8(
+      QAccessible::staticMetaObject.enumerator(QAccessible::staticMetaObject.indexOfEnumerator("Role"))
+          .valueToKey(role));
 }
 
 void Walk(QAccessibleInterface* node, const QString& parentPath, std::vector<AccessibleNode>& tree) {

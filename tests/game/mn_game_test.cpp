@@ -86,7 +86,7 @@ TEST_F(MNGameTest, OpensAsDesigned) {
     QWidget* control = Control(row.name);
     EXPECT_EQ(control->geometry(), row.pixels) << row.name;
     if (!row.text) continue;
-    const QString text = qobject_cast<QLabel*>(control)           ? qobject_cast<QLabel*>(control)->text()
+    const QString text = qobject_cast<QLabel*>(control)            ? qobject_cast<QLabel*>(control)->text()
                          : qobject_cast<QAbstractButton*>(control) ? qobject_cast<QAbstractButton*>(control)->text()
                                                                    : qobject_cast<QLineEdit*>(control)->text();
     EXPECT_EQ(text, row.text) << row.name;

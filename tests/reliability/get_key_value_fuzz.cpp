@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   registry.type = bytes[1] % 8;
   // Data beyond the first kilobyte only ever comes as repeats, to reach past the buffer cheaply.
   registry.data.assign(reinterpret_cast<const char*>(bytes + 2), size - 2);
-  if (!registry.data.empty() && bytes[1] & 0x80) registry.data = std::string(registry.data.size() * 300, registry.data[0]);
+  if (!registry.data.empty() && bytes[1] & 0x80)
+    registry.data = std::string(registry.data.size() * 300, registry.data[0]);
 
   std::string text = "before";
   bool found = false;

@@ -163,12 +163,12 @@ TEST(Resources, IconIs32By32In16ColoursAndIsTheWindowIcon) {
 
   const Bytes group = resources::LoadResData(1, "GROUP_ICON");
   ASSERT_EQ(group.size(), 20u);
-  EXPECT_EQ(Le16(group, 4), 1);                               // one entry
-  EXPECT_EQ(group[6], 32);                                    // width
-  EXPECT_EQ(group[7], 32);                                    // height
-  EXPECT_EQ(group[8], 16);                                    // colours
-  EXPECT_EQ(Le32(group, 14), 744u);                           // bytes of the icon
-  EXPECT_EQ(Le16(group, 18), 30001);                          // its id
+  EXPECT_EQ(Le16(group, 4), 1);       // one entry
+  EXPECT_EQ(group[6], 32);            // width
+  EXPECT_EQ(group[7], 32);            // height
+  EXPECT_EQ(group[8], 16);            // colours
+  EXPECT_EQ(Le32(group, 14), 744u);   // bytes of the icon
+  EXPECT_EQ(Le16(group, 18), 30001);  // its id
 
   const QImage window(QStringLiteral(":/icons/kelvaro.png"));
   ASSERT_EQ(window.size(), QSize(32, 32));

@@ -39,17 +39,17 @@ TEST_F(AboutTest, OpensAsDesigned) {
   EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
 
   const Place places[] = {
-      {"cmdOK", {288, 436, 84, 23}},          {"picIcon", {16, 16, 32, 32}},
-      {"cmdSysInfo", {288, 472, 83, 23}},     {"lblDescription", {72, 60, 247, 61}},
-      {"lblDisclaimer", {16, 440, 258, 55}},  {"Command1", {136, 144, 113, 25}},
+      {"cmdOK", {288, 436, 84, 23}},         {"picIcon", {16, 16, 32, 32}},         {"cmdSysInfo", {288, 472, 83, 23}},
+      {"lblDescription", {72, 60, 247, 61}}, {"lblDisclaimer", {16, 440, 258, 55}}, {"Command1", {136, 144, 113, 25}},
       {"Image1", {24, 192, 331, 227}},
   };
-  for (const Place& place : places) EXPECT_EQ(Find(Instance<About>(), place.name)->geometry(), place.pixels) << place.name;
+  for (const Place& place : places)
+    EXPECT_EQ(Find(Instance<About>(), place.name)->geometry(), place.pixels) << place.name;
   EXPECT_EQ(Find(Instance<About>(), "lblTitle")->pos(), QPoint(152, 16));
   EXPECT_EQ(Find(Instance<About>(), "lblVersion")->pos(), QPoint(168, 36));
 
   // The tab order of the design, and the focus on its first control.
-  const char* tabOrder[] = {"cmdOK",  "picIcon",    "cmdSysInfo", "lblDescription",
+  const char* tabOrder[] = {"cmdOK",         "picIcon",  "cmdSysInfo", "lblDescription",
                             "lblDisclaimer", "lblTitle", "lblVersion", "Command1"};
   QWidget* next = Find(Instance<About>(), tabOrder[0]);
   EXPECT_EQ(window->focusWidget(), next);

@@ -16,8 +16,9 @@ struct ProbeControls {
   explicit ProbeControls(forms::FormWindow& window)
       : Close(forms::MakeButton(window.Client(), {"Close", "Close", {150, 150, 1200, 375}})),
         Fail(forms::MakeButton(window.Client(), {"Fail", "Fail", {150, 600, 1200, 375}})),
-        Caption(forms::MakeLabel(window.Client(), {.name = "Caption", .position = {1500, 150, 150, 255},
-                                                    .border = forms::Border::Single, .autoSize = true})),
+        Caption(forms::MakeLabel(
+            window.Client(),
+            {.name = "Caption", .position = {1500, 150, 150, 255}, .border = forms::Border::Single, .autoSize = true})),
         Timer1(forms::MakeTimer(window.Client(), "Timer1", 100)) {}
   QPushButton* Close;
   QPushButton* Fail;
@@ -160,8 +161,11 @@ TEST_F(FormsTest, AnAutoSizedLabelFitsItsCaptionKeepingItsLeftAndTopEdges) {
 
 TEST(LabelTest, ACaptionTallerThanItsOneLineBoxIsCentredToKeepItsLetters) {
   QWidget parent;
-  forms::Label* roomy = forms::MakeLabel(&parent, {.name = "Roomy", .caption = "Mystery", .position = {0, 0, 3000, 600}});
-  forms::Label* tight = forms::MakeLabel(&parent, {.name = "Tight", .caption = "Mystery", .position = {0, 0, 3000, 375},
+  forms::Label* roomy = forms::MakeLabel(&parent,
+                                         {.name = "Roomy", .caption = "Mystery", .position = {0, 0, 3000, 600}});
+  forms::Label* tight = forms::MakeLabel(&parent, {.name = "Tight",
+                                                   .caption = "Mystery",
+                                                   .position = {0, 0, 3000, 375},
                                                    .font = {"Times New Roman", 15.75, true},
                                                    .border = forms::Border::Single});
   EXPECT_TRUE(roomy->alignment() & Qt::AlignTop);

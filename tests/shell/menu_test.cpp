@@ -133,9 +133,9 @@ TEST_F(MenuTest, ExitUnloadsEveryWindowInTheFixedOrder) {
   }
   Click("Quit");
   ProcessEvents();
-  EXPECT_EQ(closed, QStringList({"Mystery Number..... by R. Quillo",
-                                 "Quarter Wave Antenna by R. Quillo", "Resistor De-Coder          by R. Quillo",
-                                 "About Kelvaro #1", "License", "Menu Tool"}));
+  EXPECT_EQ(closed,
+            QStringList({"Mystery Number..... by R. Quillo", "Quarter Wave Antenna by R. Quillo",
+                         "Resistor De-Coder          by R. Quillo", "About Kelvaro #1", "License", "Menu Tool"}));
   EXPECT_EQ(ProcessEnds(), 1);
 }
 

@@ -19,8 +19,12 @@ TEST_F(MouseEventsTest, MouseDownAndUpForAnyButtonInTwips) {
     float x, y;
   };
   std::vector<Seen> seen;
-  forms::OnMouseDown(&target, [&](std::int16_t b, std::int16_t s, float x, float y) { seen.push_back({'D', b, s, x, y}); });
-  forms::OnMouseUp(&target, [&](std::int16_t b, std::int16_t s, float x, float y) { seen.push_back({'U', b, s, x, y}); });
+  forms::OnMouseDown(&target, [&](std::int16_t b, std::int16_t s, float x, float y) {
+    seen.push_back({'D', b, s, x, y});
+  });
+  forms::OnMouseUp(&target, [&](std::int16_t b, std::int16_t s, float x, float y) {
+    seen.push_back({'U', b, s, x, y});
+  });
   QTest::mousePress(&target, Qt::RightButton, Qt::ShiftModifier, QPoint(2, 3));
   QTest::mouseRelease(&target, Qt::RightButton, Qt::ShiftModifier, QPoint(2, 3));
   QTest::mouseClick(&target, Qt::LeftButton, Qt::ControlModifier, QPoint(10, 1));

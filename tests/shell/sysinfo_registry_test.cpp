@@ -32,7 +32,8 @@ bool StartedSoon(const std::string& program) {
 }
 
 ViewerLocation TestLocation(const std::string& fullPathKey, const std::string& folderKey) {
-  return {{kLocalMachine, kTestKey + "\\" + fullPathKey, "PATH"}, {kLocalMachine, kTestKey + "\\" + folderKey, "MSINFO"}};
+  return {{kLocalMachine, kTestKey + "\\" + fullPathKey, "PATH"},
+          {kLocalMachine, kTestKey + "\\" + folderKey, "MSINFO"}};
 }
 
 TEST(WindowsRegistryTest, TheRootIsHkeyLocalMachine) {

@@ -40,8 +40,7 @@ class MemoryRegistry : public Registry {
     return kSuccess;
   }
 
-  long Query(RegKey key, const std::string& valueName, std::uint32_t& type, char* data,
-             std::uint32_t& size) override {
+  long Query(RegKey key, const std::string& valueName, std::uint32_t& type, char* data, std::uint32_t& size) override {
     const auto& values = keys_.at(handles_.at(key));
     const auto found = values.find(valueName);
     if (found == values.end()) return kFileNotFound;

@@ -49,8 +49,7 @@ MessageBoxWatcher::MessageBoxWatcher() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     poll_.stop();
-    seen_ = MessageBoxSeen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                           box->windowModality()};
+    seen_ = MessageBoxSeen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->windowModality()};
     box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
   });
   poll_.start();
