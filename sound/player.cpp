@@ -168,14 +168,15 @@ bool StartAudio(Output& output) {
 
 // An open device for `format`, paused until it has something to play. A
 // device whose sound server went away reports itself stopped and stays
-// silent; it is opened afresh rather than fed. When nothing opens, SDL's audio
+// silent; SDL's audio is started afresh rather than fed. When nothing opens, SDL's audio
 // is stopped, so that the next try looks through SDL's drivers again: one
 // that had no device then may have one now, or a server may have started.
 bool ReadyDevice(Output& output, Shared& shared, const SDL_AudioSpec& format) {
-  if (output.device && (output.sdl->GetAudioDeviceStatus(output.device) == SDL_AUDIO_STOPPED ||
-                        !SameFormat(output.deviceSpec, format))) {
-    CloseDevice(output);
+  if (output.device && output.sdl->GetAudioDeviceStatus(output.device) == SDL_AUDIO_STOPPED) {
+    // SDL's own connection to a server that went away is no use either.
+    StopAudio(output);
   }
+  if (output.device && !SameFormat(output.deviceSpec, format)) CloseDevice(output);
   if (output.device) return true;
   if (Clock::now() < output.retryAt) return false;
   if (StartAudio(output)) {
