@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         if (c > bestCorrelation) bestCorrelation = c, best = near;
       }
       if (bestCorrelation >= kFound) {
-        found.push_back({n - 1, double(best - cue.lead) / cue.rate, Heard(recording, best, cue), bestCorrelation});
+        found.push_back({n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
       }
       at = best + cue.rate / 10;
     }
