@@ -43,7 +43,8 @@ bool LoadCue(const char* path, Cue& cue) {
   if (!wave || wave->format.bitsPerSample != 8 || wave->format.channels != 1) return false;
   for (std::uint8_t s : wave->samples) cue.samples.push_back((int(s) - 128) / 128.0f);
   const auto first = std::find_if(cue.samples.begin(), cue.samples.end(), [](float s) { return std::fabs(s) > 0.02f; });
-  cue.lead = std::size_t(first - cue.samples.begin());
+  // Past the faint attack, which a recording that starts late may lack.
+  cue.lead = std::size_t(first - cue.samples.begin()) + 1024;
   cue.rate = wave->format.samplesPerSecond;
   return cue.samples.size() >= cue.lead + kOpening;
 }
@@ -108,16 +109,15 @@ int main(int argc, char** argv) {
     const float* opening = &cue.samples[cue.lead];
     for (std::size_t at = 0; at + kOpening <= recording.size(); ++at) {
       if (Correlation(&recording[at], opening, kScreen) < kFound) continue;
-      // The best alignment nearby, then a jump past it.
+      // The best alignment nearby; once found, a jump past it.
       std::size_t best = at;
       float bestCorrelation = 0;
       for (std::size_t near = at; near < at + 64 && near + kOpening <= recording.size(); ++near) {
         const float c = Correlation(&recording[near], opening, kOpening);
         if (c > bestCorrelation) bestCorrelation = c, best = near;
       }
-      if (bestCorrelation >= kFound) {
-        found.push_back({n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
-      }
+      if (bestCorrelation < kFound) continue;
+      found.push_back({n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
       at = best + cue.rate / 10;
     }
   }
