@@ -8,8 +8,37 @@
 # microbenchmarks.
 #
 #   scripts/benchmark.sh [LAUNCHES [IDLE_SECONDS]]     (7 launches, 10 s by default)
+#   scripts/benchmark.sh sound                          (only the event-loop stalls around cues)
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 source "$KELVARO_ROOT/scripts/session.sh"
+
+# bench/cue_probe against a private PulseAudio with a null sink; the server is
+# killed before the probe's last phase.
+sound_stalls() {
+  local runtime server
+  runtime=$(mktemp -d)
+  printf 'load-module module-native-protocol-unix\nload-module module-null-sink sink_name=kelvaro_sink\n' >"$runtime/server.pa"
+  (
+    export XDG_RUNTIME_DIR=$runtime HOME=$runtime
+    unset SDL_AUDIODRIVER
+    pulseaudio -n -F "$runtime/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no >/dev/null 2>&1 &
+    server=$!
+    for ((try = 0; try < 50; ++try)); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    echo "Sound cues against PulseAudio (null sink):"
+    "$KELVARO_BUILD/bench/cue_probe" "$server"
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
+  )
+  rm -rf "$runtime"
+}
+
+if [ "${1:-}" = sound ]; then
+  kelvaro_install_packages pulseaudio pulseaudio-utils
+  cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_BENCH=ON >/dev/null
+  cmake --build "$KELVARO_BUILD" --target cue_probe
+  sound_stalls
+  exit
+fi
 
 LAUNCHES=${1:-7}
 IDLE_SECONDS=${2:-10}
@@ -105,6 +134,11 @@ for kind in "${kinds[@]}"; do
       "$(ratio "$kib" "$rss_a")")" \
     "$(printf "%.3f [%.3f-%.3f] %s" "$cpu" "$cpu_low" "$cpu_high" "$(ratio "$cpu" "$cpu_a")")"
 done
+
+if command -v pulseaudio >/dev/null; then
+  echo
+  sound_stalls
+fi
 
 if [ -x "$KELVARO_BUILD/bench/microbenchmarks" ]; then
   echo

@@ -1,25 +1,50 @@
 #include "sound/player.h"
 
 #include <algorithm>
-#include <optional>
-#include <utility>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QTimer>
 
 #include "app_info.h"
 #include "sound/sdl_audio.h"
 #include "sound/wave_image.h"
 
+// Three threads meet here.
+// - The user-interface thread asks for cues (Play) and never calls SDL: it
+//   only takes `Shared::lock`, which nobody holds for longer than a copy of
+//   one device buffer, so a cue costs it microseconds whatever the sound
+//   server does.
+// - The player thread, started at the first cue and ended by ShutDown, owns
+//   SDL: it loads the library, starts SDL's audio, opens and closes the
+//   device, finds out that a server went away and lets the device go when it
+//   has been idle. Everything that can block is done there.
+// - SDL's audio thread calls Feed, which reads the samples under the lock.
+// SDL's own device lock is held around Feed, so `Shared::lock` is never held
+// while SDL is called: that order could deadlock.
+//
+// What the sound lives on: Play clears `playing` before it returns, so once
+// Module1 replaces the previous image nothing reads it any more. A request
+// becomes `playing` only under the lock and only while it is still the
+// latest, so a request that a newer one replaced is never played.
 namespace player {
 namespace {
 
-// Frames per device buffer: small, so that a new cue cuts the old one quickly.
+using Clock = std::chrono::steady_clock;
+
+// Frames per device buffer: small, so that a new cue cuts the old one quickly
+// and starts soon.
 constexpr Uint16 kDeviceFrames = 512;
 // How long the device stays open after a cue has ended, for the next one.
-constexpr int kIdleMilliseconds = 3000;
+constexpr auto kIdle = std::chrono::seconds(3);
+// After finding no working output, how long cues stay silent before one looks
+// again. A server that appears later is heard from then on.
+constexpr auto kRetryAfter = std::chrono::seconds(1);
 
 struct Sound {
   SDL_AudioSpec audio{};
@@ -27,32 +52,53 @@ struct Sound {
   Uint32 length = 0;
 };
 
-// Shared with SDL's audio thread; touched there only under the device lock.
 struct Playing {
   const Uint8* bytes = nullptr;
   Uint32 left = 0;
   Uint8 silence = 0;
 };
 
-struct Player {
+// What the three threads share; every field under `lock`.
+struct Shared {
+  std::mutex lock;
+  std::condition_variable wake;
+  Playing playing;
+  // The latest cue, until the device plays it.
+  std::optional<Sound> request;
+  // Whether the handler that asked for `request` has returned: of several
+  // requests made in one handler only the last is heard.
+  bool released = false;
+  bool quit = false;
+};
+
+// The player thread's alone.
+struct Output {
   bool loadTried = false;
   std::optional<SdlAudio> sdl;
   bool audioReady = false;
   SDL_AudioDeviceID device = 0;
   SDL_AudioSpec deviceSpec{};
-  Playing playing;
-  std::optional<Sound> pending;
-  bool startQueued = false;
-  QPointer<QTimer> idleTimer;
+  Clock::time_point idleUntil;
+  Clock::time_point retryAt;
 };
 
+struct Player {
+  Shared shared;
+  Output output;
+  std::thread thread;
+  bool releaseQueued = false;  // user-interface thread only
+};
+
+// Never destroyed: a thread still running at exit finds it intact.
 Player& State() {
-  static Player player;
+  static Player& player = *new Player;
   return player;
 }
 
 void SDLCALL Feed(void* userdata, Uint8* stream, int length) {
-  Playing& playing = *static_cast<Playing*>(userdata);
+  Shared& shared = *static_cast<Shared*>(userdata);
+  std::lock_guard lock(shared.lock);
+  Playing& playing = shared.playing;
   const Uint32 copied = std::min(playing.left, Uint32(length));
   if (copied) std::memcpy(stream, playing.bytes, copied);
   std::memset(stream + copied, playing.silence, length - copied);
@@ -80,122 +126,176 @@ std::optional<Sound> SoundOf(std::span<const std::uint8_t> image) {
   return sound;
 }
 
-void Stop(Player& player) {
-  if (!player.device) return;
-  player.sdl->LockAudioDevice(player.device);
-  player.playing.left = 0;
-  player.sdl->UnlockAudioDevice(player.device);
-}
-
-void CloseDevice(Player& player) {
-  if (!player.device) return;
-  player.sdl->CloseAudioDevice(player.device);
-  player.device = 0;
-}
-
-bool ReadyAudio(Player& player) {
-  if (!player.loadTried) {
-    player.loadTried = true;
-    player.sdl = LoadSdlAudio(kSdlLibrary);
-    if (player.sdl) qAddPostRoutine(ShutDown);
-  }
-  if (!player.sdl) return false;
-  if (!player.audioReady) {
-    // The program keeps its own Ctrl+C and termination behaviour.
-    player.sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    player.sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, app::kTitle.data());
-    SilenceAlsa();
-    player.audioReady = player.sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
-  }
-  return player.audioReady;
+Clock::duration DurationOf(const Sound& sound) {
+  const long long bytesPerSecond =
+      sound.audio.freq * sound.audio.channels * SDL_AUDIO_BITSIZE(sound.audio.format) / 8;
+  return std::chrono::milliseconds(sound.length * 1000LL / bytesPerSecond);
 }
 
 bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b) {
   return a.freq == b.freq && a.format == b.format && a.channels == b.channels;
 }
 
-// A device whose sound server went away reports itself stopped and stays
-// silent; it is opened afresh rather than fed.
-bool OpenDeviceFor(Player& player, const SDL_AudioSpec& format) {
-  if (player.device && (player.sdl->GetAudioDeviceStatus(player.device) == SDL_AUDIO_STOPPED ||
-                        !SameFormat(player.deviceSpec, format))) {
-    CloseDevice(player);
+// Player thread from here to Run.
+
+void CloseDevice(Output& output) {
+  if (!output.device) return;
+  output.sdl->CloseAudioDevice(output.device);
+  output.device = 0;
+}
+
+void StopAudio(Output& output) {
+  CloseDevice(output);
+  if (output.audioReady) output.sdl->QuitSubSystem(SDL_INIT_AUDIO);
+  output.audioReady = false;
+}
+
+bool StartAudio(Output& output) {
+  if (!output.loadTried) {
+    output.loadTried = true;
+    output.sdl = LoadSdlAudio(kSdlLibrary);
   }
-  if (player.device) return true;
-  SDL_AudioSpec wanted = format;
-  wanted.samples = kDeviceFrames;
-  wanted.callback = Feed;
-  wanted.userdata = &player.playing;
-  SDL_AudioSpec obtained{};
-  // SDL converts to whatever the hardware takes.
-  player.device = player.sdl->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-  if (!player.device) return false;
-  player.deviceSpec = obtained;
-  return true;
+  if (!output.sdl) return false;
+  if (!output.audioReady) {
+    // The program keeps its own Ctrl+C and termination behaviour.
+    output.sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    output.sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, app::kTitle.data());
+    SilenceAlsa();
+    output.audioReady = output.sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
+  }
+  return output.audioReady;
 }
 
-bool IsPlaying(Player& player) {
-  player.sdl->LockAudioDevice(player.device);
-  const bool playing = player.playing.left > 0;
-  player.sdl->UnlockAudioDevice(player.device);
-  return playing;
+// An open device for `format`, paused until it has something to play. A
+// device whose sound server went away reports itself stopped and stays
+// silent; SDL's audio is started afresh rather than fed. When nothing opens, SDL's audio
+// is stopped, so that the next try looks through SDL's drivers again: one
+// that had no device then may have one now, or a server may have started.
+bool ReadyDevice(Output& output, Shared& shared, const SDL_AudioSpec& format) {
+  if (output.device && output.sdl->GetAudioDeviceStatus(output.device) == SDL_AUDIO_STOPPED) {
+    // SDL's own connection to a server that went away is no use either.
+    StopAudio(output);
+  }
+  if (output.device && !SameFormat(output.deviceSpec, format)) CloseDevice(output);
+  if (output.device) return true;
+  if (Clock::now() < output.retryAt) return false;
+  if (StartAudio(output)) {
+    SDL_AudioSpec wanted = format;
+    wanted.samples = kDeviceFrames;
+    wanted.callback = Feed;
+    wanted.userdata = &shared;
+    SDL_AudioSpec obtained{};
+    // SDL converts to whatever the hardware takes.
+    output.device = output.sdl->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (output.device) {
+      output.deviceSpec = obtained;
+      return true;
+    }
+  }
+  if (output.sdl) StopAudio(output);
+  output.retryAt = Clock::now() + kRetryAfter;
+  return false;
 }
 
-// An open device keeps the sound server or card busy even when it only plays
-// silence, so it is let go once the last cue has ended. One timer, restarted
-// by every cue, so a burst of cues leaves no pile of waiting timers; a device
-// whose server went away stops playing for good and goes at once.
-void CloseWhenIdle(int milliseconds) {
-  Player& player = State();
-  if (!player.idleTimer) {
-    player.idleTimer = new QTimer(QCoreApplication::instance());
-    player.idleTimer->setSingleShot(true);
-    QObject::connect(player.idleTimer, &QTimer::timeout, [] {
-      Player& player = State();
-      if (!player.device) return;
-      if (player.sdl->GetAudioDeviceStatus(player.device) == SDL_AUDIO_PLAYING && IsPlaying(player)) {
-        return CloseWhenIdle(kIdleMilliseconds);
+void Run(Player& player) {
+  Shared& shared = player.shared;
+  Output& output = player.output;
+  std::unique_lock lock(shared.lock);
+  while (!shared.quit) {
+    if (shared.request) {
+      // The device opens while the handler that asked is still running.
+      const SDL_AudioSpec format = shared.request->audio;
+      lock.unlock();
+      const bool ready = ReadyDevice(output, shared, format);
+      lock.lock();
+      if (!ready) {
+        if (shared.request && SameFormat(shared.request->audio, format)) shared.request.reset();
+        continue;
       }
-      CloseDevice(player);
-    });
+      // Meanwhile a newer request may have come, or none may be left.
+      if (!shared.request || !SameFormat(shared.request->audio, format)) continue;
+      if (!shared.released) {
+        shared.wake.wait(lock);
+        continue;
+      }
+      const Sound sound = *std::exchange(shared.request, std::nullopt);
+      shared.playing = {sound.bytes, sound.length, output.deviceSpec.silence};
+      lock.unlock();
+      output.sdl->PauseAudioDevice(output.device, 0);
+      output.idleUntil = Clock::now() + DurationOf(sound) + kIdle;
+      lock.lock();
+    } else if (!output.device) {
+      shared.wake.wait(lock);
+    } else if (Clock::now() < output.idleUntil) {
+      shared.wake.wait_until(lock, output.idleUntil);
+    } else {
+      // An open device keeps the sound server or card busy even when it only
+      // plays silence, so it is let go once the last cue has ended.
+      const bool stillPlaying = shared.playing.left > 0;
+      lock.unlock();
+      if (stillPlaying && output.sdl->GetAudioDeviceStatus(output.device) == SDL_AUDIO_PLAYING) {
+        output.idleUntil = Clock::now() + kIdle;
+      } else {
+        CloseDevice(output);
+      }
+      lock.lock();
+    }
   }
-  player.idleTimer->start(milliseconds);
+  lock.unlock();
+  if (output.sdl) StopAudio(output);
 }
 
-void StartPending() {
+// User-interface thread.
+void Release() {
   Player& player = State();
-  player.startQueued = false;
-  const std::optional<Sound> sound = std::exchange(player.pending, std::nullopt);
-  if (!sound || !ReadyAudio(player) || !OpenDeviceFor(player, sound->audio)) return;
-  player.sdl->LockAudioDevice(player.device);
-  player.playing = {sound->bytes, sound->length, player.deviceSpec.silence};
-  player.sdl->UnlockAudioDevice(player.device);
-  player.sdl->PauseAudioDevice(player.device, 0);
-  const int bytesPerSecond = sound->audio.freq * sound->audio.channels * SDL_AUDIO_BITSIZE(sound->audio.format) / 8;
-  CloseWhenIdle(int(sound->length * 1000LL / bytesPerSecond) + kIdleMilliseconds);
+  player.releaseQueued = false;
+  {
+    std::lock_guard lock(player.shared.lock);
+    player.shared.released = true;
+  }
+  player.shared.wake.notify_one();
 }
 
 }  // namespace
 
 void Play(std::span<const std::uint8_t> image) {
   Player& player = State();
-  Stop(player);
-  player.pending = SoundOf(image);
-  if (!QCoreApplication::instance()) player.pending.reset();
-  if (player.pending && !player.startQueued) {
-    player.startQueued = true;
-    QTimer::singleShot(0, QCoreApplication::instance(), StartPending);
+  std::optional<Sound> sound;
+  if (QCoreApplication::instance()) sound = SoundOf(image);
+  {
+    std::lock_guard lock(player.shared.lock);
+    player.shared.playing.bytes = nullptr;
+    player.shared.playing.left = 0;
+    player.shared.request = sound;
+    player.shared.released = false;
+  }
+  if (!sound) return;
+  if (!player.thread.joinable()) {
+    player.thread = std::thread(Run, std::ref(player));
+    qAddPostRoutine(ShutDown);
+  }
+  player.shared.wake.notify_one();
+  if (!player.releaseQueued) {
+    player.releaseQueued = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), Release);
   }
 }
 
 void ShutDown() {
   Player& player = State();
-  player.pending.reset();
-  if (!player.sdl) return;
-  CloseDevice(player);
-  player.playing = {};
-  if (player.audioReady) player.sdl->QuitSubSystem(SDL_INIT_AUDIO);
-  player.audioReady = false;
+  {
+    std::lock_guard lock(player.shared.lock);
+    player.shared.playing = {};
+    player.shared.request.reset();
+    player.shared.quit = true;
+  }
+  if (player.thread.joinable()) {
+    player.shared.wake.notify_one();
+    player.thread.join();
+    qRemovePostRoutine(ShutDown);
+  }
+  player.shared.quit = false;
+  player.output.retryAt = {};
 }
 
 }  // namespace player

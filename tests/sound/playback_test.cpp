@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include "resources/resources.h"
@@ -178,6 +180,9 @@ class NoSound : public ::testing::Test {
       Cue(id);
       ProcessEvents();
     }
+    // The player thread tries its output in the background: give it the time.
+    EXPECT_TRUE(QTest::qWaitFor([] { return dlopen(player::kSdlLibrary, RTLD_NOW | RTLD_NOLOAD) != nullptr; }, 5000));
+    QTest::qWait(300);
     player::ShutDown();
   }
 

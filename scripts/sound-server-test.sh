@@ -1,0 +1,257 @@
+#!/usr/bin/env bash
+# Plays the game's cues through the sound servers people run: PulseAudio, and
+# PipeWire behind pipewire-pulse with wireplumber. Each server gets a null sink
+# whose monitor is recorded; tests/sound/cue_match finds the cues in the
+# recording by their samples. tabrinex runs on a private Xvfb display and is
+# driven with xdotool, as a person would, with SDL left to pick its own driver.
+#
+#   scripts/sound-server-test.sh [pulseaudio|pipewire]...   (both by default)
+#
+# Every server, bus and display is this script's own, in its own runtime
+# folder, and is stopped by the pid it got.
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$KELVARO_ROOT/scripts/session.sh"
+set +e
+
+KINDS=("$@")
+[ ${#KINDS[@]} -eq 0 ] && KINDS=(pulseaudio pipewire)
+
+kelvaro_install_packages pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus xvfb xdotool
+cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_TESTS=ON >/dev/null &&
+  cmake --build "$KELVARO_BUILD" --target tabrinex cue_match || exit 1
+PROGRAM=$KELVARO_BUILD/shell/tabrinex
+MATCH=$KELVARO_BUILD/tests/sound/cue_match
+SOUNDS=("$KELVARO_ROOT"/resources/sounds/cue{1,2,3,4,5}.wav)
+
+session_start_display || exit 1
+work=$session_work
+unset SDL_AUDIODRIVER PULSE_SERVER
+export LC_ALL=C.UTF-8 HOME=$work/home
+mkdir -p "$HOME"
+# A client that finds no server must not start one of its own.
+printf 'autospawn = no\n' >"$work/client.conf"
+export PULSE_CLIENTCONFIG=$work/client.conf
+
+passed=0
+failed=0
+server_pids=()
+bus_pid=
+recorder_pid=
+program_pid=
+
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    echo "PASS: $what"
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $what"
+    failed=$((failed + 1))
+  fi
+}
+
+stop_pid() { [ -n "$1" ] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
+stop_all() {
+  stop_pid "$program_pid"
+  stop_pid "$recorder_pid"
+  local pid
+  for pid in "${server_pids[@]}"; do stop_pid "$pid"; done
+  stop_pid "$bus_pid"
+}
+trap 'stop_all; session_stop_display' EXIT
+
+# A runtime folder and session bus for one kind of server.
+start_bus() {
+  export XDG_RUNTIME_DIR=$work/runtime-$1
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  local reply
+  reply=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$reply")
+  bus_pid=$(sed -n 2p <<<"$reply")
+}
+
+server_answers() {
+  local try
+  for ((try = 0; try < 100; ++try)); do
+    pactl info >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+start_server() {
+  server_pids=()
+  case "$kind" in
+    pulseaudio)
+      printf 'load-module module-native-protocol-unix\n' >"$work/server.pa"
+      pulseaudio -n -F "$work/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        >>"$work/server.log" 2>&1 &
+      server_pids+=($!)
+      ;;
+    pipewire)
+      pipewire >>"$work/server.log" 2>&1 &
+      server_pids+=($!)
+      wireplumber >>"$work/server.log" 2>&1 &
+      server_pids+=($!)
+      pipewire-pulse >>"$work/server.log" 2>&1 &
+      server_pids+=($!)
+      ;;
+  esac
+  server_answers || return 1
+  pactl load-module module-null-sink sink_name=kelvaro_sink >/dev/null &&
+    pactl set-default-sink kelvaro_sink
+}
+
+# Gone at once, as after a crash: no goodbye to the clients.
+kill_server() {
+  local pid
+  for pid in "${server_pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  for pid in "${server_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  server_pids=()
+}
+
+start_recording() {
+  recording=$work/$kind-$1.raw
+  parec -d kelvaro_sink.monitor --format=s16le --rate=22050 --channels=1 --latency-msec=20 >"$recording" &
+  recorder_pid=$!
+  sleep 0.5
+}
+
+stop_recording() {
+  stop_pid "$recorder_pid"
+  recorder_pid=
+  "$MATCH" "$recording" "${SOUNDS[@]}" >"$recording.cues"
+  sed "s/^/  $kind $1: cue /; s/\$/ (start s, heard s, correlation)/" "$recording.cues"
+}
+
+# The cues found, in order, as "2 1 4".
+cues_heard() { awk '{ printf "%s%s", (NR > 1 ? " " : ""), $1 }' "$recording.cues"; }
+heard_seconds() { awk -v n="$1" 'NR == n { print $3 }' "$recording.cues"; }
+at_least() { awk -v x="$1" -v y="$2" 'BEGIN { exit !(x != "" && x >= y) }'; }
+below() { awk -v x="$1" -v y="$2" 'BEGIN { exit !(x != "" && x < y) }'; }
+
+start_program() {
+  "$PROGRAM" 2>>"$work/program.err" &
+  program_pid=$!
+  menu=$(timeout 30 bash -c "source '$KELVARO_ROOT/scripts/session.sh'; session_launcher")
+  [ -n "$menu" ]
+}
+
+open_game() {
+  session_click "$menu" "${SESSION_MENU_CLIENT[@]}" 540 1620 2475 315  # MsyNum
+  game=$(timeout 30 bash -c "source '$KELVARO_ROOT/scripts/session.sh'; session_wait_window '^Mystery Number'")
+  sleep 0.5
+}
+click_start() { session_click "$game" 4470 2535 480 840 1695 375; }
+click_cheat() { session_click "$game" 4470 2535 2880 1980 1335 255; }
+click_quit() { session_click "$game" 4470 2535 7320 3720 1095 375; }
+# No hidden number is 0, so the guess is wrong and only its own cue plays.
+guess_zero() {
+  session_click "$game" 4470 2535 3240 3300 735 375
+  xdotool type 0
+  xdotool key Return
+}
+
+# "Exit to Windows" ends the program within a few seconds.
+program_exits() {
+  session_exit
+  local wait
+  for ((wait = 0; wait < 50; ++wait)); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+      wait "$program_pid"
+      local status=$?
+      program_pid=
+      return "$status"
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+run_kind() {
+  kind=$1
+  echo "== $kind"
+  start_bus "$kind" || { check "$kind: a session bus starts" false; return; }
+  if ! start_server; then
+    kill_server
+    if [ "$kind" = pipewire ]; then
+      echo "SKIP: $kind does not start here ($(tail -n 1 "$work/server.log"))"
+    else
+      check "$kind: the server starts" false
+    fi
+    stop_pid "$bus_pid"
+    return
+  fi
+
+  # A round: Start, a guess, the cheat aids twice, then the game closed while
+  # the last cue plays.
+  start_recording cues
+  start_program || { check "$kind: tabrinex starts" false; return; }
+  open_game
+  click_start
+  sleep 1
+  guess_zero
+  sleep 1
+  click_cheat
+  sleep 1
+  click_cheat
+  sleep 0.5
+  click_quit
+  sleep 4
+  stop_recording cues
+  check "$kind: Start, a guess and \"Let Me Cheat!\" twice are heard, the right cues in order" \
+    test "$(cues_heard)" = "2 1 4 4"
+  check "$kind: each cue is cut by the next, which starts from its first sample" \
+    eval 'below "$(heard_seconds 1)" 3.5 && below "$(heard_seconds 2)" 3 && below "$(heard_seconds 3)" 3'
+  check "$kind: the last cue plays to its end after the game window has closed" at_least "$(heard_seconds 4)" 3.2
+
+  # The server killed in the middle of a cue, then started again.
+  open_game
+  click_start
+  sleep 0.7
+  kill_server
+  sleep 0.5
+  start_server || { check "$kind: the server starts again" false; return; }
+  start_recording restarted
+  sleep 1.2
+  click_cheat
+  sleep 1.5
+  stop_recording restarted
+  check "$kind: killed in the middle of a cue and restarted, the server plays the next cue" \
+    test "$(cues_heard)" = "4"
+  check "$kind: tabrinex ends at \"Exit to Windows\"" program_exits
+
+  # No server at all: the cues are silent and the program goes on; then a
+  # server starts, and the next cue is heard.
+  kill_server
+  start_program || { check "$kind: tabrinex starts without a server" false; return; }
+  open_game
+  local before=$SECONDS
+  click_start
+  sleep 0.3
+  click_cheat
+  guess_zero
+  click_cheat
+  check "$kind: without a server every cue returns at once" test $((SECONDS - before)) -lt 10
+  start_server || { check "$kind: the server starts after the program" false; return; }
+  start_recording later
+  sleep 1.2
+  click_cheat
+  sleep 1.5
+  stop_recording later
+  check "$kind: a server started after the program plays the next cue" test "$(cues_heard)" = "4"
+  check "$kind: tabrinex ends at \"Exit to Windows\" after cues without a server" program_exits
+
+  kill_server
+  stop_pid "$bus_pid"
+  bus_pid=
+}
+
+SECONDS=0
+for kind in "${KINDS[@]}"; do run_kind "$kind"; done
+check "tabrinex printed nothing on stderr" test ! -s "$work/program.err"
+[ -s "$work/program.err" ] && sed 's/^/  stderr: /' "$work/program.err" | head -n 20
+echo "sound servers: ${SECONDS} s"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
