@@ -49,7 +49,10 @@ int main(int argc, char** argv) {
   stamp.start(1);
   Clock::time_point start = Clock::now(), first, idle, gone;
   const bool sdlBefore = dlopen(player::kSdlLibrary, RTLD_NOW | RTLD_NOLOAD) != nullptr;
-  QTimer::singleShot(1000, [&] { first = Clock::now(); Cue(4); });
+  QTimer::singleShot(1000, [&] {
+    first = Clock::now();
+    Cue(4);
+  });
   // Cue 4 lasts 3.42 s; the device goes 3 s later.
   QTimer::singleShot(6000, [&] { idle = Clock::now(); });
   QTimer::singleShot(9500, [&] {

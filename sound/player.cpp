@@ -113,10 +113,17 @@ std::optional<Sound> SoundOf(std::span<const std::uint8_t> image) {
   }
   Sound sound;
   switch (wave->format.bitsPerSample) {
-    case 8: sound.audio.format = AUDIO_U8; break;
-    case 16: sound.audio.format = AUDIO_S16LSB; break;
-    case 32: sound.audio.format = AUDIO_S32LSB; break;
-    default: return std::nullopt;
+    case 8:
+      sound.audio.format = AUDIO_U8;
+      break;
+    case 16:
+      sound.audio.format = AUDIO_S16LSB;
+      break;
+    case 32:
+      sound.audio.format = AUDIO_S32LSB;
+      break;
+    default:
+      return std::nullopt;
   }
   sound.audio.freq = int(wave->format.samplesPerSecond);
   sound.audio.channels = Uint8(std::min<unsigned>(wave->format.channels, 255));
@@ -127,8 +134,7 @@ std::optional<Sound> SoundOf(std::span<const std::uint8_t> image) {
 }
 
 Clock::duration DurationOf(const Sound& sound) {
-  const long long bytesPerSecond =
-      sound.audio.freq * sound.audio.channels * SDL_AUDIO_BITSIZE(sound.audio.format) / 8;
+  const long long bytesPerSecond = sound.audio.freq * sound.audio.channels * SDL_AUDIO_BITSIZE(sound.audio.format) / 8;
   return std::chrono::milliseconds(sound.length * 1000LL / bytesPerSecond);
 }
 

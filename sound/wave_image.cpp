@@ -26,8 +26,8 @@ std::optional<Image> Read(std::span<const std::uint8_t> file) {
     if (chunk.size > file.size() - chunk.offset) return std::nullopt;
     const std::uint8_t* payload = file.data() + chunk.offset;
     if (chunk.id == "fmt " && chunk.size >= 16) {
-      image.format = {Le16(payload), Le16(payload + 2), Le32(payload + 4), Le32(payload + 8), Le16(payload + 12),
-                      Le16(payload + 14)};
+      image.format = {Le16(payload),     Le16(payload + 2),  Le32(payload + 4),
+                      Le32(payload + 8), Le16(payload + 12), Le16(payload + 14)};
       haveFormat = true;
     } else if (chunk.id == "data") {
       image.samples = file.subspan(chunk.offset, chunk.size);

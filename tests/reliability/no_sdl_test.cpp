@@ -37,7 +37,8 @@ TEST_F(NoSdl, TheGameIsPlayedInSilence) {
   // What the player found under SDL's name was the stand-in.
   // The player thread loads it in the background.
   void* loaded = nullptr;
-  (void)QTest::qWaitFor([&] { return (loaded = dlopen(player::kSdlLibrary, RTLD_NOW | RTLD_NOLOAD)) != nullptr; }, 5000);
+  (void)QTest::qWaitFor([&] { return (loaded = dlopen(player::kSdlLibrary, RTLD_NOW | RTLD_NOLOAD)) != nullptr; },
+                        5000);
   ASSERT_NE(loaded, nullptr);
   EXPECT_NE(dlsym(loaded, "kelvaro_not_sdl"), nullptr);
   EXPECT_FALSE(player::LoadSdlAudio(player::kSdlLibrary));

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> ReadFile(const char* path) {
 }
 
 struct Cue {
-  Signal samples;     // centred on rest
+  Signal samples;        // centred on rest
   std::size_t lead = 0;  // rest before the first sound
   unsigned rate = 0;
 };
@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
         if (c > bestCorrelation) bestCorrelation = c, best = near;
       }
       if (bestCorrelation < kFound) continue;
-      found.push_back({n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
+      found.push_back(
+          {n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
       at = best + cue.rate / 10;
     }
   }

@@ -31,7 +31,8 @@ Bytes File(const std::vector<std::pair<std::string, Bytes>>& chunks) {
 }
 
 TEST(WaveImage, ReadsFormatSamplesAndChunksPastPadBytes) {
-  const Bytes file = File({{"fmt ", kFormat}, {"data", {1, 2, 3}}, {"LIST", {'I', 'N', 'F', 'O'}}, {"acid", Bytes(24)}});
+  const Bytes file = File(
+      {{"fmt ", kFormat}, {"data", {1, 2, 3}}, {"LIST", {'I', 'N', 'F', 'O'}}, {"acid", Bytes(24)}});
   const auto image = wave::Read(file);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->riffSize, file.size() - 8);
