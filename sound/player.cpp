@@ -248,7 +248,10 @@ void Run(Player& player) {
     }
   }
   lock.unlock();
-  if (output.sdl) StopAudio(output);
+  if (output.sdl) {
+    StopAudio(output);
+    output.sdl->TLSCleanup();
+  }
 }
 
 // User-interface thread.

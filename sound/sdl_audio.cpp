@@ -26,7 +26,8 @@ std::optional<SdlAudio> LoadSdlAudio(const char* library) {
       Find(handle, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
       Find(handle, "SDL_LockAudioDevice", sdl.LockAudioDevice) &&
       Find(handle, "SDL_UnlockAudioDevice", sdl.UnlockAudioDevice) &&
-      Find(handle, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus)) {
+      Find(handle, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
+      Find(handle, "SDL_TLSCleanup", sdl.TLSCleanup)) {
     return sdl;
   }
   return std::nullopt;

@@ -20,6 +20,9 @@ struct SdlAudio {
   decltype(&SDL_LockAudioDevice) LockAudioDevice;
   decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice;
   decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
+  // SDL frees what it keeps per thread (its error text) only for threads it
+  // made itself; the player's own thread hands it back with this.
+  decltype(&SDL_TLSCleanup) TLSCleanup;
 };
 
 inline constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
