@@ -45,13 +45,25 @@ session_wait_window() {
   xdotool search --sync --onlyvisible --name "$1" | head -n 1
 }
 
+# Clicks at a point in pixels. "mousemove --sync" to where the pointer already
+# is waits some 15 s for a motion that never comes, so the pointer is only
+# moved when it stands elsewhere (the same control clicked twice).
+session_click_at() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  if [ "$X" = "$1" ] && [ "$Y" = "$2" ]; then
+    xdotool click 1
+  else
+    xdotool mousemove --sync "$1" "$2" click 1
+  fi
+}
+
 # Raises a window (other windows may stand over it) and clicks the middle of a
 # control: client left and top, then the control's left, top, width, height.
 session_click() {
   local window=$1 client_left=$2 client_top=$3 left=$4 top=$5 width=$6 height=$7
   xdotool windowraise "$window"
-  xdotool mousemove --sync $(((client_left + left + width / 2) / 15)) $(((client_top + top + height / 2) / 15)) \
-    click 1
+  session_click_at $(((client_left + left + width / 2) / 15)) $(((client_top + top + height / 2) / 15))
 }
 
 # The launcher's client area (menu_design.h kWindow).
@@ -87,7 +99,7 @@ session_open_everything() {
 # item after the separator. Sets $about to the About box.
 session_open_about() {
   xdotool windowraise "$1"
-  xdotool mousemove --sync $((SESSION_MENU_CLIENT[0] / 15 + 15)) $((SESSION_MENU_CLIENT[1] / 15 - 10)) click 1
+  session_click_at $((SESSION_MENU_CLIENT[0] / 15 + 15)) $((SESSION_MENU_CLIENT[1] / 15 - 10))
   sleep 0.3
   xdotool key Down Down Return
   about=$(session_wait_window '^About Kelvaro #1$')

@@ -91,18 +91,16 @@ placed_at() {
     [ "$fx" -le "$x" ] && [ "$fy" -lt "$y" ] && [ $((fx + fw)) -ge $((x + w)) ] && [ $((fy + fh)) -ge $((y + h)) ]
 }
 
-# Real clicks: the mouse moves to the middle of a control, given its window's
-# designed client left and top and the control's place, all in twips; or to
-# a point in pixels.
+# A real click in the middle of a control, given its window's designed client
+# left and top and the control's place, all in twips.
 click_control() {
-  xdotool mousemove --sync $(((($1 + $3 + $5 / 2) + 7) / 15)) $(((($2 + $4 + $6 / 2) + 7) / 15)) click 1
+  session_click_at $(((($1 + $3 + $5 / 2) + 7) / 15)) $(((($2 + $4 + $6 / 2) + 7) / 15))
 }
-click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
 
 # The "Info" menu of a window with a menu bar: its title at the left of the
 # bar, just above the client area; then an item chosen with the arrow keys.
 choose_info() {
-  click_at $(($(px "$1") + 15)) $(($(px "$2") - 10))
+  session_click_at $(($(px "$1") + 15)) $(($(px "$2") - 10))
   eventually menu_open || true
   shift 2
   xdotool key "$@" Return
@@ -170,7 +168,7 @@ under() {
   check "About asks to stay out of the task bar" state_has "$ABOUT" _NET_WM_STATE_SKIP_TASKBAR
 
   # A part of the launcher that About does not cover: teal, right of the buttons.
-  click_at $(($(px "${m[0]}") + 220)) $(($(px "${m[1]}") + 132))
+  session_click_at $(($(px "${m[0]}") + 220)) $(($(px "${m[1]}") + 132))
   check "clicking the launcher brings it in front of About" in_front "$MENU"
 
   click_control "${m[0]}" "${m[1]}" 540 1620 2475 315 # MsyNum
@@ -204,7 +202,7 @@ under() {
   check "the help box is modal" state_has "$HELP" _NET_WM_STATE_MODAL
   check "the help box has no minimise or maximise (not under KWin)" no_min_max_unless_kwin "$HELP"
   # The launcher's "Info" menu, which the game leaves uncovered, takes no click.
-  click_at $(($(px "${m[0]}") + 15)) $(($(px "${m[1]}") - 10))
+  session_click_at $(($(px "${m[0]}") + 15)) $(($(px "${m[1]}") - 10))
   sleep 0.5
   check "while it is open no other window takes a click" no_menu_open
   check "the help box stays in front" top_is "$HELP"
