@@ -8,35 +8,89 @@
 # microbenchmarks.
 #
 #   scripts/benchmark.sh [LAUNCHES [IDLE_SECONDS]]     (7 launches, 10 s by default)
-#   scripts/benchmark.sh sound                          (only the event-loop stalls around cues)
+#   scripts/benchmark.sh sound                          (only the sound figures: cue latency, stalls)
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 source "$KELVARO_ROOT/scripts/session.sh"
+source "$KELVARO_ROOT/scripts/sound-servers.sh"
 
-# bench/cue_probe against a private PulseAudio with a null sink; the server is
-# killed before the probe's last phase.
-sound_stalls() {
-  local runtime server
-  runtime=$(mktemp -d)
-  printf 'load-module module-native-protocol-unix\nload-module module-null-sink sink_name=kelvaro_sink\n' >"$runtime/server.pa"
-  (
-    export XDG_RUNTIME_DIR=$runtime HOME=$runtime
-    unset SDL_AUDIODRIVER
-    pulseaudio -n -F "$runtime/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no >/dev/null 2>&1 &
-    server=$!
-    for ((try = 0; try < 50; ++try)); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-    echo "Sound cues against PulseAudio (null sink):"
-    "$KELVARO_BUILD/bench/cue_probe" "$server"
-    kill "$server" 2>/dev/null
-    wait "$server" 2>/dev/null
-  )
-  rm -rf "$runtime"
+# The figures of sound against a private server of each kind, PulseAudio and
+# PipeWire, with a null sink: how soon cues reach the server (bench/cue_latency
+# records the monitor, tests/sound/cue_match finds the cues in it), then the
+# event-loop stalls around cues (bench/cue_probe, which kills the server that
+# the program talks to before its last phase).
+sound_figures() {
+  local kind work
+  for kind in pulseaudio pipewire; do
+    work=$(mktemp -d)
+    (
+      export HOME=$work
+      unset SDL_AUDIODRIVER PULSE_SERVER
+      printf 'autospawn = no\n' >"$work/client.conf"
+      export PULSE_CLIENTCONFIG=$work/client.conf
+      sound_bus_start "$work/runtime" || exit
+      if ! sound_server_start "$kind" "$work/server.log"; then
+        echo "Sound cues against $kind: the server does not start here"
+        sound_server_kill
+        sound_bus_stop
+        exit
+      fi
+      echo "Sound cues against $kind (null sink):"
+      cue_latency "$work"
+      "$KELVARO_BUILD/bench/cue_probe" "${sound_server_pids[-1]}"
+      sound_server_kill
+      sound_bus_stop
+      # Without bash's word that the server it started was killed.
+    ) 2>&1 | grep -v ' Killed '
+    rm -rf "$work"
+  done
+}
+
+# Request to the cue's first sample at the server, per phase, in ms; and the
+# buffers of the program's stream, as the server reports them, for the floor.
+cue_latency() {
+  local work=$1
+  local streams
+  (sleep 5 && pactl list sink-inputs | grep -E '^\s*(Buffer|Sink) Latency' | sed 's/^[[:space:]]*/  stream while a cue plays: /') &
+  streams=$!
+  "$KELVARO_BUILD/bench/cue_latency" "$work/monitor.raw" >"$work/requests" || return
+  wait "$streams"
+  "$KELVARO_BUILD/tests/sound/cue_match" "$work/monitor.raw" "$KELVARO_ROOT"/resources/sounds/cue{1,2,3,4,5}.wav \
+    >"$work/found"
+  awk '
+    FNR == NR { found[++n] = $1 " " $2; next }
+    $1 == "clock" { spread = $2; next }
+    {
+      latency = "none"
+      for (i = 1; i <= n; ++i) {
+        split(found[i], f, " ")
+        if (f[1] == $2 && f[2] > $3 - 0.005 && f[2] < $3 + 0.5) { latency = (f[2] - $3) * 1000; break }
+      }
+      phase = $4; count[phase]++; all[phase, count[phase]] = latency
+    }
+    END {
+      print "  cue latency, request to its first sample at the server, ms:"
+      for (p = 1; p <= 3; ++p) {
+        phase = p == 1 ? "first" : p == 2 ? "open" : "reopen"
+        m = 0; missed = 0
+        for (i = 1; i <= count[phase]; ++i) {
+          x = all[phase, i]
+          if (x == "none") { ++missed; continue }
+          for (j = ++m; j > 1 && v[j - 1] > x; --j) v[j] = v[j - 1]
+          v[j] = x
+        }
+        line = m == 0 ? "not heard" : m == 1 ? sprintf("%.1f", v[1]) : \
+          sprintf("median %.1f, %.1f-%.1f over %d cues", v[int((m + 1) / 2)], v[1], v[m], m)
+        printf "    %-8s %s%s\n", phase, line, missed ? sprintf(", %d not heard", missed) : ""
+      }
+      printf "  (sample 0 of the recording placed within %.2f ms)\n", spread
+    }' "$work/found" "$work/requests"
 }
 
 if [ "${1:-}" = sound ]; then
-  kelvaro_install_packages pulseaudio pulseaudio-utils
-  cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_BENCH=ON >/dev/null
-  cmake --build "$KELVARO_BUILD" --target cue_probe
-  sound_stalls
+  kelvaro_install_packages pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus
+  cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_BENCH=ON -DKELVARO_BUILD_TESTS=ON >/dev/null
+  cmake --build "$KELVARO_BUILD" --target cue_probe cue_latency cue_match
+  sound_figures
   exit
 fi
 
@@ -137,7 +191,7 @@ done
 
 if command -v pulseaudio >/dev/null; then
   echo
-  sound_stalls
+  sound_figures
 fi
 
 if [ -x "$KELVARO_BUILD/bench/microbenchmarks" ]; then

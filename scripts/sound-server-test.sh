@@ -11,6 +11,7 @@
 # folder, and is stopped by the pid it got.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 source "$KELVARO_ROOT/scripts/session.sh"
+source "$KELVARO_ROOT/scripts/sound-servers.sh"
 set +e
 
 KINDS=("$@")
@@ -34,8 +35,6 @@ export PULSE_CLIENTCONFIG=$work/client.conf
 
 passed=0
 failed=0
-server_pids=()
-bus_pid=
 recorder_pid=
 program_pid=
 
@@ -56,63 +55,10 @@ stop_all() {
   stop_pid "$program_pid"
   stop_pid "$recorder_pid"
   local pid
-  for pid in "${server_pids[@]}"; do stop_pid "$pid"; done
-  stop_pid "$bus_pid"
+  for pid in "${sound_server_pids[@]}"; do stop_pid "$pid"; done
+  sound_bus_stop
 }
 trap 'stop_all; session_stop_display' EXIT
-
-# A runtime folder and session bus for one kind of server.
-start_bus() {
-  export XDG_RUNTIME_DIR=$work/runtime-$1
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  local reply
-  reply=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
-  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$reply")
-  bus_pid=$(sed -n 2p <<<"$reply")
-}
-
-server_answers() {
-  local try
-  for ((try = 0; try < 100; ++try)); do
-    pactl info >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-start_server() {
-  server_pids=()
-  case "$kind" in
-    pulseaudio)
-      printf 'load-module module-native-protocol-unix\n' >"$work/server.pa"
-      pulseaudio -n -F "$work/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-        >>"$work/server.log" 2>&1 &
-      server_pids+=($!)
-      ;;
-    pipewire)
-      pipewire >>"$work/server.log" 2>&1 &
-      server_pids+=($!)
-      wireplumber >>"$work/server.log" 2>&1 &
-      server_pids+=($!)
-      pipewire-pulse >>"$work/server.log" 2>&1 &
-      server_pids+=($!)
-      ;;
-  esac
-  server_answers || return 1
-  # Without rewinds the sink never renders a stretch twice, so its monitor's
-  # recording keeps the wall clock's time: the first second of it is the first
-  # second after the recorder starts.
-  pactl load-module module-null-sink sink_name=kelvaro_sink norewinds=1 >/dev/null &&
-    pactl set-default-sink kelvaro_sink
-}
-
-# Gone at once, as after a crash: no goodbye to the clients.
-kill_server() {
-  local pid
-  for pid in "${server_pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  for pid in "${server_pids[@]}"; do wait "$pid" 2>/dev/null; done
-  server_pids=()
-}
 
 start_recording() {
   recording=$work/$kind-$1.raw
@@ -180,15 +126,15 @@ program_exits() {
 run_kind() {
   kind=$1
   echo "== $kind"
-  start_bus "$kind" || { check "$kind: a session bus starts" false; return; }
-  if ! start_server; then
-    kill_server
+  sound_bus_start "$work/runtime-$kind" || { check "$kind: a session bus starts" false; return; }
+  if ! sound_server_start "$kind" "$work/server.log"; then
+    sound_server_kill
     if [ "$kind" = pipewire ]; then
       echo "SKIP: $kind does not start here ($(tail -n 1 "$work/server.log"))"
     else
       check "$kind: the server starts" false
     fi
-    stop_pid "$bus_pid"
+    sound_bus_stop
     return
   fi
 
@@ -218,9 +164,9 @@ run_kind() {
   open_game
   click_start
   sleep 0.7
-  kill_server
+  sound_server_kill
   sleep 0.5
-  start_server || { check "$kind: the server starts again" false; return; }
+  sound_server_start "$kind" "$work/server.log" || { check "$kind: the server starts again" false; return; }
   start_recording restarted
   sleep 1.2
   click_cheat
@@ -232,7 +178,7 @@ run_kind() {
 
   # No server at all: the cues are silent and the program goes on; then a
   # server starts, and the next cue is heard.
-  kill_server
+  sound_server_kill
   start_program || { check "$kind: tabrinex starts without a server" false; return; }
   open_game
   local before=$SECONDS
@@ -242,7 +188,7 @@ run_kind() {
   guess_zero
   click_cheat
   check "$kind: without a server every cue returns at once" test $((SECONDS - before)) -lt 10
-  start_server || { check "$kind: the server starts after the program" false; return; }
+  sound_server_start "$kind" "$work/server.log" || { check "$kind: the server starts after the program" false; return; }
   start_recording later
   sleep 1.2
   click_cheat
@@ -251,9 +197,8 @@ run_kind() {
   check "$kind: a server started after the program plays the next cue" test "$(cues_heard)" = "4"
   check "$kind: tabrinex ends at \"Exit to Windows\" after cues without a server" program_exits
 
-  kill_server
-  stop_pid "$bus_pid"
-  bus_pid=
+  sound_server_kill
+  sound_bus_stop
 }
 
 SECONDS=0

@@ -1,0 +1,75 @@
+# Private sound servers, for the check against them and for the benchmark:
+# PulseAudio, or PipeWire behind pipewire-pulse with wireplumber. Each gets a
+# null sink, kelvaro_sink, made the default, whose monitor can be recorded.
+# Sourced, also under set -e; everything started here is stopped by the pid it
+# got.
+sound_server_pids=()
+sound_bus_pid=
+
+# A runtime folder and a session bus of their own, in the folder given. Sets
+# XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and sound_bus_pid.
+sound_bus_start() {
+  export XDG_RUNTIME_DIR=$1
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  local reply
+  reply=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$reply")
+  sound_bus_pid=$(sed -n 2p <<<"$reply")
+}
+
+sound_bus_stop() {
+  [ -z "${sound_bus_pid:-}" ] || kill "$sound_bus_pid" 2>/dev/null || true
+  sound_bus_pid=
+}
+
+sound_server_answers() {
+  local try
+  for ((try = 0; try < 100; ++try)); do
+    pactl info >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Starts a server of the kind given (pulseaudio or pipewire), its output in
+# the log given, and waits until it answers. Sets sound_server_pids.
+sound_server_start() {
+  local kind=$1 log=$2
+  sound_server_pids=()
+  case "$kind" in
+    pulseaudio)
+      printf 'load-module module-native-protocol-unix\n' >"$XDG_RUNTIME_DIR/server.pa"
+      pulseaudio -n -F "$XDG_RUNTIME_DIR/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        >>"$log" 2>&1 &
+      sound_server_pids+=($!)
+      ;;
+    pipewire)
+      pipewire >>"$log" 2>&1 &
+      sound_server_pids+=($!)
+      wireplumber >>"$log" 2>&1 &
+      sound_server_pids+=($!)
+      pipewire-pulse >>"$log" 2>&1 &
+      sound_server_pids+=($!)
+      ;;
+  esac
+  sound_server_answers || return 1
+  # Without rewinds the sink never renders a stretch twice, so its monitor's
+  # recording keeps the wall clock's time: the first second of it is the first
+  # second after the recorder starts. pipewire-pulse may answer before
+  # PipeWire can make the sink ("Not supported"), so that is tried again.
+  local try
+  for ((try = 0; try < 50; ++try)); do
+    pactl load-module module-null-sink sink_name=kelvaro_sink norewinds=1 >/dev/null 2>&1 &&
+      pactl set-default-sink kelvaro_sink && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Gone at once, as after a crash: no goodbye to the clients.
+sound_server_kill() {
+  local pid
+  for pid in "${sound_server_pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  for pid in "${sound_server_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  sound_server_pids=()
+}
