@@ -44,8 +44,17 @@ sound_server_start() {
       sound_server_pids+=($!)
       ;;
     pipewire)
+      # The session manager and the PulseAudio front end give up when PipeWire
+      # does not answer yet, so they start once its socket is there; a killed
+      # PipeWire leaves its old one behind.
+      rm -f "$XDG_RUNTIME_DIR/pipewire-0" "$XDG_RUNTIME_DIR/pipewire-0.lock"
       pipewire >>"$log" 2>&1 &
       sound_server_pids+=($!)
+      local try
+      for ((try = 0; try < 100; ++try)); do
+        [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break
+        sleep 0.1
+      done
       wireplumber >>"$log" 2>&1 &
       sound_server_pids+=($!)
       pipewire-pulse >>"$log" 2>&1 &
@@ -56,14 +65,20 @@ sound_server_start() {
   # Without rewinds the sink never renders a stretch twice, so its monitor's
   # recording keeps the wall clock's time: the first second of it is the first
   # second after the recorder starts. pipewire-pulse may answer before
-  # PipeWire can make the sink ("Not supported"), so that is tried again.
+  # PipeWire can make the sink or name a default ("Not supported"), so each
+  # step is tried again for a while.
+  sound_server_retry pactl load-module module-null-sink sink_name=kelvaro_sink norewinds=1 &&
+    sound_server_retry pactl set-default-sink kelvaro_sink
+}
+
+# Runs a command until it succeeds, for up to 10 s.
+sound_server_retry() {
   local try
-  for ((try = 0; try < 50; ++try)); do
-    pactl load-module module-null-sink sink_name=kelvaro_sink norewinds=1 >/dev/null 2>&1 &&
-      pactl set-default-sink kelvaro_sink && return 0
+  for ((try = 0; try < 100; ++try)); do
+    "$@" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
-  return 1
+  "$@" >/dev/null
 }
 
 # Gone at once, as after a crash: no goodbye to the clients.
