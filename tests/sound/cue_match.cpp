@@ -66,16 +66,38 @@ float MeanEnergy(const float* a, std::size_t n) {
   return float(e / n);
 }
 
+// Whether a stretch of the recording matches the same stretch of the cue.
+bool Matches(const Signal& recording, std::size_t at, const Cue& cue, std::size_t k, std::size_t window) {
+  const float* r = &recording[at + k];
+  const float* c = &cue.samples[cue.lead + k];
+  // A quiet stretch of the cue matches a quiet recording.
+  const bool quiet = MeanEnergy(c, window) < 1e-5f;
+  return quiet ? MeanEnergy(r, window) <= 1e-3f : Correlation(r, c, window) >= kStillHeard;
+}
+
 // Seconds of the cue, from its opening on, that the recording keeps matching.
+// A server that drops or repeats a few milliseconds under load shifts the rest
+// of the cue; the match picks it up again within 40 ms, a few times at most.
 double Heard(const Signal& recording, std::size_t at, const Cue& cue) {
   const std::size_t window = cue.rate / 10;
+  const std::size_t shift = cue.rate / 25;
+  int realigned = 0;
   std::size_t k = 0;
-  for (; cue.lead + k + window <= cue.samples.size() && at + k + window <= recording.size(); k += window) {
-    const float* r = &recording[at + k];
-    const float* c = &cue.samples[cue.lead + k];
-    // A quiet stretch of the cue matches a quiet recording.
-    const bool quiet = MeanEnergy(c, window) < 1e-5f;
-    if (quiet ? MeanEnergy(r, window) > 1e-3f : Correlation(r, c, window) < kStillHeard) break;
+  const auto fits = [&](std::size_t from) {
+    return cue.lead + k + window <= cue.samples.size() && from + k + window <= recording.size();
+  };
+  for (; fits(at); k += window) {
+    if (Matches(recording, at, cue, k, window)) continue;
+    bool found = false;
+    for (std::size_t from = at > shift ? at - shift : 0; realigned < 3 && from <= at + shift; ++from) {
+      if (fits(from) && Matches(recording, from, cue, k, window)) {
+        at = from;
+        found = true;
+        ++realigned;
+        break;
+      }
+    }
+    if (!found) break;
   }
   return double(k) / cue.rate;
 }
