@@ -39,12 +39,12 @@ class Recorder {
   bool Start(const char* path, const char* source) {
     out_ = std::fopen(path, "wb");
     if (!out_) return false;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
     pa_buffer_attr attr{};
     attr.maxlength = attr.tlength = attr.prebuf = attr.minreq = std::uint32_t(-1);
     attr.fragsize = std::uint32_t(kChunk * 2);
     int error = 0;
-    stream_ = pa_simple_new(nullptr, "cue_latency", PA_STREAM_RECORD, source, "monitor", &spec, nullptr, &attr, &error);
+    stream_ = pa_simple_new(nullptr, "cue_latency", PA_STREAM_RECORD, source, "monitor", &format, nullptr, &attr, &error);
     if (!stream_) return false;
     thread_ = std::thread([this] { Run(); });
     return true;
