@@ -44,7 +44,8 @@ class Recorder {
     attr.maxlength = attr.tlength = attr.prebuf = attr.minreq = std::uint32_t(-1);
     attr.fragsize = std::uint32_t(kChunk * 2);
     int error = 0;
-    stream_ = pa_simple_new(nullptr, "cue_latency", PA_STREAM_RECORD, source, "monitor", &format, nullptr, &attr, &error);
+    stream_ = pa_simple_new(nullptr, "cue_latency", PA_STREAM_RECORD, source, "monitor", &format, nullptr, &attr,
+                            &error);
     if (!stream_) return false;
     thread_ = std::thread([this] { Run(); });
     return true;
