@@ -24,9 +24,6 @@ sound_figures() {
     work=$(mktemp -d)
     (
       export HOME=$work
-      unset SDL_AUDIODRIVER PULSE_SERVER
-      printf 'autospawn = no\n' >"$work/client.conf"
-      export PULSE_CLIENTCONFIG=$work/client.conf
       sound_bus_start "$work/runtime" || exit
       if ! sound_server_start "$kind" "$work/server.log"; then
         echo "Sound cues against $kind: the server does not start here"

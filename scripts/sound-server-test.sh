@@ -26,12 +26,8 @@ SOUNDS=("$KELVARO_ROOT"/resources/sounds/cue{1,2,3,4,5}.wav)
 
 session_start_display || exit 1
 work=$session_work
-unset SDL_AUDIODRIVER PULSE_SERVER
 export LC_ALL=C.UTF-8 HOME=$work/home
 mkdir -p "$HOME"
-# A client that finds no server must not start one of its own.
-printf 'autospawn = no\n' >"$work/client.conf"
-export PULSE_CLIENTCONFIG=$work/client.conf
 
 passed=0
 failed=0

@@ -6,11 +6,16 @@
 sound_server_pids=()
 sound_bus_pid=
 
-# A runtime folder and a session bus of their own, in the folder given. Sets
-# XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and sound_bus_pid.
+# A runtime folder and a session bus of their own, in the folder given, for
+# clients that use only these servers: no server named elsewhere, and none
+# started by a client that finds none. Sets XDG_RUNTIME_DIR,
+# DBUS_SESSION_BUS_ADDRESS, PULSE_CLIENTCONFIG and sound_bus_pid.
 sound_bus_start() {
   export XDG_RUNTIME_DIR=$1
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  unset SDL_AUDIODRIVER PULSE_SERVER
+  printf 'autospawn = no\n' >"$XDG_RUNTIME_DIR/client.conf"
+  export PULSE_CLIENTCONFIG=$XDG_RUNTIME_DIR/client.conf
   local reply
   reply=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || return 1
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$reply")
