@@ -5,10 +5,12 @@ clicks of every kind anywhere in every window, keys, odd texts typed into the
 game's guess and the antenna's frequency, the "Info" menus, the About box and
 its License window, close boxes and "Exit to Windows", and starts the program
 again whenever it ends. After every event the program's accessibility tree
-must answer, its windows with all their texts, within 5 s.
+must answer, its windows with all their texts, each call within 5 s; a walk
+that meets a window closing under it is made again.
 
 Fails on a sanitizer report, a non-zero exit, the runtime's error report, a
-window that does not answer, or "inf" or "nan" in any text the program shows.
+window that does not answer (with every thread's stack, through gdb), or
+"inf" or "nan" in any text the program shows.
 Every event goes to a log, one JSON object a line; --replay sends the events
 of such a log again, in order, instead of random ones.
 
@@ -72,6 +74,21 @@ SANITIZER = re.compile(r"ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: 
 
 class Failure(Exception):
     pass
+
+
+class Unanswered(Exception):
+    def __init__(self, error, seconds):
+        super().__init__(error)
+        self.error, self.seconds = error, seconds
+
+
+def thread_stacks(pid):
+    """Every thread's stack of a program that does not answer, for the report."""
+    try:
+        return subprocess.run(["gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt 30"],
+                              capture_output=True, text=True, timeout=120).stdout
+    except (OSError, subprocess.TimeoutExpired) as error:
+        return f"(no stacks: {error})"
 
 
 def xdotool(*args):
@@ -184,35 +201,45 @@ class Screen:
 
     def texts(self, pid, depth):
         """The names the program's accessible objects show down to a depth
-        (1: its windows), or None when its accessibility tree does not answer."""
+        (1: its windows). Raises Unanswered when a call fails or times out."""
         # Take in what the bus has sent meanwhile, so nothing old is read.
         context = GLib.MainContext.default()
         while context.iteration(False):
             pass
-        try:
-            desktop = Atspi.get_desktop(0)
-            for index in range(desktop.get_child_count()):
-                application = desktop.get_child_at_index(index)
-                if application is not None and application.get_process_id() == pid:
-                    application.set_cache_mask(Atspi.Cache.NONE)
-                    shown = []
-                    self._collect(application, shown, depth)
-                    return shown
-        except GLib.Error:
-            return None
+        desktop = ask(Atspi.get_desktop, 0)
+        for index in range(ask(desktop.get_child_count)):
+            application = ask(desktop.get_child_at_index, index)
+            if application is not None and ask(application.get_process_id) == pid:
+                application.set_cache_mask(Atspi.Cache.NONE)
+                shown = []
+                self._collect(application, shown, depth)
+                return shown
         return []
 
     def _collect(self, accessible, shown, depth):
         # Labels and message boxes show their texts as their names.
-        name = accessible.get_name()
+        name = ask(accessible.get_name)
         if name:
             shown.append(name)
         if depth == 0:
             return
-        for index in range(accessible.get_child_count()):
-            child = accessible.get_child_at_index(index)
+        for index in range(ask(accessible.get_child_count)):
+            child = ask(accessible.get_child_at_index, index)
             if child is not None:
                 self._collect(child, shown, depth - 1)
+
+
+def ask(call, *arguments):
+    """One call on the accessibility bus; its failure, and how long it took, as Unanswered."""
+    started = time.monotonic()
+    try:
+        answer = call(*arguments)
+    except GLib.Error as error:
+        raise Unanswered(f"{call.__name__}: {error.message}", time.monotonic() - started) from None
+    # A child count that failed is -1 rather than an error.
+    if call.__name__ == "get_child_count" and answer < 0:
+        raise Unanswered("get_child_count failed", time.monotonic() - started)
+    return answer
 
 
 def kind_of(title):
@@ -239,6 +266,8 @@ class Monkey:
     def __init__(self, screen, program, rng, log):
         self.screen, self.program, self.rng, self.log = screen, program, rng, log
         self.events = 0
+        self.names = 0
+        self.walks_again = 0
 
     def choose(self):
         ours = [(kind_of(w[0]), w) for w in self.screen.windows()]
@@ -353,6 +382,28 @@ class Monkey:
             time.sleep(0.1)
         raise Failure("the launcher did not appear within 60 s")
 
+    def texts(self, depth):
+        """The program's texts, or None once it has ended. A window that closes
+        while it is walked answers with errors at once, so a quick failure is
+        tried again; a call that times out, or failures that go on, fail."""
+        for attempt in range(6):
+            try:
+                return self.screen.texts(self.program.process.pid, depth)
+            except Unanswered as unanswered:
+                if self.program.ended() is not None:
+                    return None
+                if unanswered.seconds < ANSWER_SECONDS and attempt < 5:
+                    self.walks_again += 1
+                    self.log.write(json.dumps({"walked again": unanswered.error}) + "\n")
+                    time.sleep(0.5)
+                    continue
+                stacks = thread_stacks(self.program.process.pid)
+                with open(os.path.join(self.program.work, "stacks.txt"), "w") as out:
+                    out.write(stacks)
+                raise Failure(f"the accessibility tree did not answer ({unanswered.error}, after "
+                              f"{unanswered.seconds:.1f} s, try {attempt + 1}); the program's threads:\n"
+                              f"{stacks[-8000:]}") from None
+
     def check(self, event):
         """After every event: the program still answers and shows nothing wrong."""
         if self.program.ended() is not None:
@@ -364,13 +415,11 @@ class Monkey:
         # now and then; otherwise only the windows.
         everything = event["do"] == "type" or self.events % 8 == 0 or any(
             kind_of(w[0]) == MESSAGE_BOX for w in self.screen.windows())
-        started = time.monotonic()
-        texts = self.screen.texts(self.program.process.pid, 12 if everything else 1)
-        if texts is None and self.program.ended() is None:
-            raise Failure(f"the accessibility tree did not answer within {ANSWER_SECONDS} s")
-        if time.monotonic() - started > ANSWER_SECONDS:
-            raise Failure(f"the accessibility tree took {time.monotonic() - started:.1f} s to answer")
-        for text in texts or []:
+        texts = self.texts(12 if everything else 1)
+        if texts is None:
+            return
+        self.names += len(texts)
+        for text in texts:
             if text.startswith("Run-time error"):
                 raise Failure("the error report appeared: " + text)
             if INF_NAN.search(text):
@@ -420,7 +469,8 @@ def main():
         program.stop()
         return 1
     program.stop()
-    print(f"monkey: passed, {monkey.events} events, {program.starts} starts of tabrinex", flush=True)
+    print(f"monkey: passed, {monkey.events} events, {program.starts} starts of tabrinex, "
+          f"{monkey.names} accessible names read, {monkey.walks_again} walks made again", flush=True)
     return 0
 
 

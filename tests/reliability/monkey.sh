@@ -23,6 +23,9 @@ session_start_display
 work=$session_work
 mkdir -m 700 "$work/runtime/pulse" "$work/runs"
 session_start_bus
+# A desktop session starts the accessibility bus before any program; Qt joins
+# it only once it is there, so it is asked for here rather than by the first look.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
 # Qt speaks to the accessibility bus without waiting for a screen reader.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 # Leaks are checked at every exit; any finding ends the program with a status.
@@ -33,7 +36,7 @@ status=0
 /usr/bin/python3 "$here/monkey.py" "$program" --work "$work/runs" "${arguments[@]}" || status=$?
 if [ $status -ne 0 ]; then
   mkdir -p monkey-runs
-  cp "$work"/runs/*.log monkey-runs/ 2>/dev/null || true
+  cp "$work"/runs/*.log "$work"/runs/stacks.txt monkey-runs/ 2>/dev/null || true
   echo "monkey: the program's output of every start is in $PWD/monkey-runs"
 fi
 exit $status
