@@ -154,7 +154,12 @@ class ServerGone : public Fault {
     for (int wait = 0; wait < 500; ++wait) {
       ProcessEvents();
       pollfd ready{reader_, POLLIN, 0};
-      if (poll(&ready, 1, 10) > 0 && read(reader_, buffer, sizeof buffer) > 0) return true;
+      if (poll(&ready, 1, 10) <= 0) continue;
+      const ssize_t got = read(reader_, buffer, sizeof buffer);
+      if (got > 0) return true;
+      // While no device has the pipe open (the old one closed, the new one
+      // not yet opened) it reads as ended at once: wait as for no sound.
+      if (got == 0) usleep(10'000);
     }
     return false;
   }
