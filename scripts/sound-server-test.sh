@@ -23,6 +23,9 @@ cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_TESTS=ON >
 PROGRAM=$KELVARO_BUILD/shell/tabrinex
 MATCH=$KELVARO_BUILD/tests/sound/cue_match
 SOUNDS=("$KELVARO_ROOT"/resources/sounds/cue{1,2,3,4,5}.wav)
+RECORDINGS=$KELVARO_BUILD/sound-server-runs
+rm -rf "$RECORDINGS"
+mkdir -p "$RECORDINGS"
 
 session_start_display || exit 1
 work=$session_work
@@ -63,20 +66,23 @@ start_recording() {
   sleep 0.5
 }
 
+# Every recording is kept in the build folder, to be listened to or matched
+# again when a check fails.
 stop_recording() {
   stop_pid "$recorder_pid"
   recorder_pid=
   "$MATCH" "$recording" "${SOUNDS[@]}" >"$recording.cues"
-  sed "s/^/  $kind $1: cue /; s/\$/ (start s, heard s, correlation)/" "$recording.cues"
+  cp "$recording" "$recording.cues" "$RECORDINGS/"
+  sed "s/^/  $kind $1: cue /; s/\$/ (start s, heard s, correlation, delay s)/" "$recording.cues"
 }
 
 # The cues found, in order, as "2 1 4".
 cues_heard() { awk '{ printf "%s%s", (NR > 1 ? " " : ""), $1 }' "$recording.cues"; }
 heard_seconds() { awk -v n="$1" 'NR == n { print $3 }' "$recording.cues"; }
 # Cue n stops short of its end, where cue n + 1 begins (within the 0.1 s steps
-# that cue_match measures in).
+# that cue_match measures in). A stall on the way delays where it ends.
 cut_by_next() {
-  awk -v n="$1" 'NR == n { end = $2 + $3; cut = $3 < 3 } NR == n + 1 { gap = $2 - end }
+  awk -v n="$1" 'NR == n { end = $2 + $3 + $5; cut = $3 < 3 } NR == n + 1 { gap = $2 - end }
     END { exit !(cut && gap > -0.2 && gap < 0.2) }' "$recording.cues"
 }
 at_least() { awk -v x="$1" -v y="$2" 'BEGIN { exit !(x != "" && x >= y) }'; }
@@ -201,6 +207,6 @@ SECONDS=0
 for kind in "${KINDS[@]}"; do run_kind "$kind"; done
 check "tabrinex printed nothing on stderr" test ! -s "$work/program.err"
 [ -s "$work/program.err" ] && sed 's/^/  stderr: /' "$work/program.err" | head -n 20
-echo "sound servers: ${SECONDS} s"
+echo "sound servers: ${SECONDS} s; the recordings are in $RECORDINGS"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

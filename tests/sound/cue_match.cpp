@@ -6,13 +6,16 @@
 // RECORDING is raw 16-bit little-endian mono at the cues' own rate. Prints one
 // line for every cue found starting from its first sample, in the order heard:
 //   <cue number> <start in s> <seconds heard> <correlation of its opening>
+//   <delay in s>
 // A cue is "heard" for as long as the recording goes on matching it, so a cue
-// cut by the next one shows how far it got.
+// cut by the next one shows how far it got; a stall on the way moves the rest
+// of it by the delay, and the cue ends at start + heard + delay.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "sound/wave_image.h"
@@ -75,37 +78,53 @@ bool Matches(const Signal& recording, std::size_t at, const Cue& cue, std::size_
   return quiet ? MeanEnergy(r, window) <= 1e-3f : Correlation(r, c, window) >= kStillHeard;
 }
 
-// Seconds of the cue, from its opening on, that the recording keeps matching.
-// A server that drops or repeats a few milliseconds under load shifts the rest
-// of the cue; the match picks it up again within 40 ms, a few times at most.
-double Heard(const Signal& recording, std::size_t at, const Cue& cue) {
+struct Heard {
+  double seconds = 0;  // of the cue, from its opening on
+  double delay = 0;    // how far a stall moved the rest of it, in s
+};
+
+// How much of the cue the recording keeps matching. A stall of the program's
+// audio thread or of the server leaves a gap and the rest of the cue comes
+// later. The stretch that the gap falls in matches nowhere, so the match looks
+// for the cue's next 0.2 s up to half a second later (or a little earlier,
+// for a recording that lost a few milliseconds), a few times at most; a cue
+// that was stopped is not found again.
+Heard HeardOf(const Signal& recording, const std::size_t first, const Cue& cue) {
   const std::size_t window = cue.rate / 10;
-  const std::size_t shift = cue.rate / 25;
+  const std::size_t later = cue.rate / 2;
+  const std::size_t earlier = cue.rate / 25;
+  std::size_t at = first;
   int realigned = 0;
   std::size_t k = 0;
-  const auto fits = [&](std::size_t from) {
-    return cue.lead + k + window <= cue.samples.size() && from + k + window <= recording.size();
+  const auto fits = [&](std::size_t from, std::size_t k, std::size_t length) {
+    return cue.lead + k + length <= cue.samples.size() && from + k + length <= recording.size();
   };
-  for (; fits(at); k += window) {
+  for (; fits(at, k, window); k += window) {
     if (Matches(recording, at, cue, k, window)) continue;
-    bool found = false;
-    for (std::size_t from = at > shift ? at - shift : 0; realigned < 3 && from <= at + shift; ++from) {
-      if (fits(from) && Matches(recording, from, cue, k, window)) {
-        at = from;
-        found = true;
-        ++realigned;
-        break;
+    const std::size_t next = k + window;
+    const float* wanted = &cue.samples[cue.lead + next];
+    if (realigned == 3 || !fits(0, next, 2 * window) || MeanEnergy(wanted, window) < 1e-5f) break;
+    std::optional<std::size_t> best;
+    float bestCorrelation = kStillHeard;
+    for (std::size_t from = at > earlier ? at - earlier : 0; from <= at + later && fits(from, next, 2 * window);
+         ++from) {
+      const float c = Correlation(&recording[from + next], wanted, window);
+      if (c >= bestCorrelation && Correlation(&recording[from + next], wanted, 2 * window) >= kStillHeard) {
+        best = from;
+        bestCorrelation = c;
       }
     }
-    if (!found) break;
+    if (!best) break;
+    at = *best;
+    ++realigned;
   }
-  return double(k) / cue.rate;
+  return {double(k) / cue.rate, (double(at) - double(first)) / cue.rate};
 }
 
 struct Found {
   int cue;
   double start;
-  double heard;
+  Heard heard;
   float correlation;
 };
 
@@ -140,7 +159,7 @@ int main(int argc, char** argv) {
       }
       if (bestCorrelation < kFound) continue;
       found.push_back(
-          {n - 1, (double(best) - double(cue.lead)) / cue.rate, Heard(recording, best, cue), bestCorrelation});
+          {n - 1, (double(best) - double(cue.lead)) / cue.rate, HeardOf(recording, best, cue), bestCorrelation});
       at = best + cue.rate / 10;
     }
   }
@@ -149,9 +168,11 @@ int main(int argc, char** argv) {
   std::vector<Found> heard;
   for (const Found& f : found) {
     const bool within = std::any_of(heard.begin(), heard.end(), [&](const Found& h) {
-      return h.cue == f.cue && f.start > h.start && f.start < h.start + h.heard;
+      return h.cue == f.cue && f.start > h.start && f.start < h.start + h.heard.seconds + h.heard.delay;
     });
     if (!within) heard.push_back(f);
   }
-  for (const Found& f : heard) std::printf("%d %.3f %.2f %.3f\n", f.cue, f.start, f.heard, f.correlation);
+  for (const Found& f : heard) {
+    std::printf("%d %.3f %.2f %.3f %.3f\n", f.cue, f.start, f.heard.seconds, f.correlation, f.heard.delay);
+  }
 }
