@@ -28,6 +28,7 @@ constexpr std::size_t kOpening = 2048;  // samples compared to find a start
 constexpr std::size_t kScreen = 256;    // the cheaper first look
 constexpr float kFound = 0.9f;          // correlation that counts as the cue
 constexpr float kStillHeard = 0.7f;     // for a stretch of 0.1 s
+constexpr float kQuiet = 1e-5f;         // mean energy of a quiet stretch of a cue
 
 std::vector<std::uint8_t> ReadFile(const char* path) {
   std::ifstream in(path, std::ios::binary);
@@ -74,7 +75,7 @@ bool Matches(const Signal& recording, std::size_t at, const Cue& cue, std::size_
   const float* r = &recording[at + k];
   const float* c = &cue.samples[cue.lead + k];
   // A quiet stretch of the cue matches a quiet recording.
-  const bool quiet = MeanEnergy(c, window) < 1e-5f;
+  const bool quiet = MeanEnergy(c, window) < kQuiet;
   return quiet ? MeanEnergy(r, window) <= 1e-3f : Correlation(r, c, window) >= kStillHeard;
 }
 
@@ -96,14 +97,15 @@ Heard HeardOf(const Signal& recording, const std::size_t first, const Cue& cue) 
   std::size_t at = first;
   int realigned = 0;
   std::size_t k = 0;
-  const auto fits = [&](std::size_t from, std::size_t k, std::size_t length) {
-    return cue.lead + k + length <= cue.samples.size() && from + k + length <= recording.size();
+  // Whether cue samples [k, k + length) and the recording from `from` on hold them.
+  const auto fits = [&](std::size_t from, std::size_t stretch, std::size_t length) {
+    return cue.lead + stretch + length <= cue.samples.size() && from + stretch + length <= recording.size();
   };
   for (; fits(at, k, window); k += window) {
     if (Matches(recording, at, cue, k, window)) continue;
     const std::size_t next = k + window;
     const float* wanted = &cue.samples[cue.lead + next];
-    if (realigned == 3 || !fits(0, next, 2 * window) || MeanEnergy(wanted, window) < 1e-5f) break;
+    if (realigned == 3 || !fits(0, next, 2 * window) || MeanEnergy(wanted, window) < kQuiet) break;
     std::optional<std::size_t> best;
     float bestCorrelation = kStillHeard;
     for (std::size_t from = at > earlier ? at - earlier : 0; from <= at + later && fits(from, next, 2 * window);
