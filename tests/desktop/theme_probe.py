@@ -28,7 +28,7 @@ MINIMUM = 4.5
 # Anti-aliasing differs by a shade between runs.
 TOLERANCE = 0.05
 # Roles whose name is the text they show.
-TEXT_ROLES = {"label", "static", "push button", "check box", "radio button", "menu", "menu item", "text"}
+TEXT_ROLES = {"label", "static", "button", "check box", "radio button", "menu", "menu item", "text"}
 # Where windows stand, side by side, so none is ever covered: title, left, top.
 SLOTS = [
     ("Menu Tool", 10, 10),
@@ -107,7 +107,7 @@ class Screen:
         """Contrast of the text in a box: its most common colour is the
         background, the text is the colour that stands out most from it."""
         x, y, w, h = box
-        inset = 3 if role in ("push button", "text") else 2
+        inset = 3 if role in ("button", "text") else 2
         left = x + inset + (18 if role in ("check box", "radio button") else 0)
         right, bottom = x + w - inset, y + h - inset
         top = y + inset
@@ -161,6 +161,12 @@ class Tree:
         states = node.getState()
         return states.contains(self.pyatspi.STATE_SHOWING) and states.contains(self.pyatspi.STATE_VISIBLE)
 
+    @staticmethod
+    def role(node):
+        # AT-SPI 2.46 says "push button", later ones "button".
+        role = node.getRoleName()
+        return "button" if role == "push button" else role
+
     def walk(self, node):
         for child in node:
             if child is None:
@@ -170,9 +176,9 @@ class Tree:
 
     def find(self, root, role, name):
         for node in self.walk(root):
-            if node.getRoleName() == role and node.name == name:
+            if self.role(node) == role and node.name == name:
                 return node
-        there = ", ".join(f"{n.getRoleName()} {n.name!r}" for n in self.walk(root))
+        there = ", ".join(f"{self.role(n)} {n.name!r}" for n in self.walk(root))
         raise SystemExit(f"no {role} {name!r} in {root.name!r}, only: {there}")
 
     def press(self, root, role, name):
@@ -185,7 +191,7 @@ class Tree:
     def texts(self, root):
         """The controls that show a text: role, text, screen box."""
         for node in self.walk(root):
-            role = node.getRoleName()
+            role = self.role(node)
             if role not in TEXT_ROLES or not self.showing(node):
                 continue
             text = node.name
@@ -221,22 +227,22 @@ def measure(out_path, shots):
         return tree.window(title)
 
     menu = place("Menu Tool")
-    tree.press(menu, "push button", "Mystery Number Game")
+    tree.press(menu, "button", "Mystery Number Game")
     game = place("Mystery Number")
     time.sleep(0.5)  # the game's first tick
-    tree.press(game, "push button", "Start New Game")
+    tree.press(game, "button", "Start New Game")
     time.sleep(0.5)
-    click(tree.extents(next(n for n in tree.walk(game) if n.getRoleName() == "text")))
+    click(tree.extents(next(n for n in tree.walk(game) if tree.role(n) == "text")))
     xdo("type", "--delay", "40", "50")
     xdo("key", "Return")
     tree.press(game, "check box", "Let Me Cheat!")
     time.sleep(0.5)
     tree.press(game, "check box", "Cheat Markers")
-    tree.press(menu, "push button", "Quillo's Resistor Decoder")
+    tree.press(menu, "button", "Quillo's Resistor Decoder")
     place("Resistor De-Coder")
-    tree.press(menu, "push button", "Quarter Wave Antenna ")
+    tree.press(menu, "button", "Quarter Wave Antenna ")
     antenna = place("Quarter Wave Antenna")
-    click(tree.extents(next(n for n in tree.walk(antenna) if n.getRoleName() == "text")))
+    click(tree.extents(next(n for n in tree.walk(antenna) if tree.role(n) == "text")))
     xdo("type", "--delay", "40", "144")
     xdo("key", "Return")
 
@@ -246,12 +252,12 @@ def measure(out_path, shots):
     screen.shot()
     popup = tree.find(menu, "popup menu", "")
     for node in tree.walk(popup):
-        if node.getRoleName() == "menu item" and node.name.strip() and tree.showing(node):
+        if tree.role(node) == "menu item" and node.name.strip() and tree.showing(node):
             add("Info menu", f"Info menu | {node.name}", node.name, screen.measure(tree.extents(node), "menu item"))
     screen.save(os.path.join(shots, "info-menu.png"))
     click(tree.extents(tree.find(popup, "menu item", "About")))
     about = place("About Kelvaro #1")
-    tree.press(about, "push button", "License Agreement")
+    tree.press(about, "button", "License Agreement")
     place("License")
     # The pointer away from every control, so none is drawn hovered.
     xdo("mousemove", "--sync", "1900", "1060")
@@ -273,7 +279,7 @@ def measure(out_path, shots):
     screen.shot()
     record("Help message box", box)
     screen.save(os.path.join(shots, "help-box.png"))
-    tree.press(box, "push button", "OK")
+    tree.press(box, "button", "OK")
 
     with open(out_path, "w") as out:
         json.dump(results, out, indent=1)
