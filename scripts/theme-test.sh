@@ -26,7 +26,10 @@ fi
 kelvaro_install_packages "${packages[@]}"
 program=$KELVARO_BUILD/shell/tabrinex
 probe=$KELVARO_BUILD/tests/desktop/palette_probe
-[ -x "$program" ] && [ -x "$probe" ] || cmake --build "$KELVARO_BUILD" --target tabrinex palette_probe
+if [ ! -x "$program" ] || [ ! -x "$probe" ]; then
+  cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja >/dev/null
+  cmake --build "$KELVARO_BUILD" --target tabrinex palette_probe
+fi
 SECONDS=0
 
 runs=$KELVARO_BUILD/theme-runs
@@ -88,7 +91,8 @@ for theme in "${themes[@]}"; do
   env "${env[@]}" "$probe" >"$out/palette.txt" 2>"$out/palette.log"
   echo "== $theme: $(head -n 1 "$out/palette.txt"), $(grep '^Window ' "$out/palette.txt" | cut -d' ' -f1,2)," \
     "$(grep '^WindowText ' "$out/palette.txt" | cut -d' ' -f1,2)"
-  if [ "$theme" != default ] && cmp -s "$runs/default/palette.txt" "$out/palette.txt"; then
+  # The colours, not the style's name: a theme that loaded changes them.
+  if [ "$theme" != default ] && cmp -s <(tail -n +2 "$runs/default/palette.txt") <(tail -n +2 "$out/palette.txt"); then
     echo "  FAIL the theme did not load: Qt's palette is the default one"
     failures=$((failures + 1))
     continue
