@@ -8,7 +8,8 @@
 
 # Starts a private Xvfb display with a desktop session's runtime folder, both
 # in a fresh folder, session_work, and takes them down when the script exits.
-# Sets DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR.
+# Sets DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR. The screen is 1280x1024
+# unless a size is given.
 session_start_display() {
   local display_number
   session_work=$(mktemp -d)
@@ -18,7 +19,7 @@ session_start_display() {
   # Xvfb names its display on a pipe once it accepts clients.
   mkfifo "$session_work/xvfb"
   exec 4<>"$session_work/xvfb"
-  Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 4 -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
   session_xvfb_pid=$!
   read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; return 1; }
   mkdir -m 700 "$session_work/runtime"

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "app_info.h"
+#include "shell/forms/look.h"
 #include "shell/forms/project.h"
 #include "shell/menu.h"
 #include "shell/platform_choice.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(app::kMajor).arg(app::kMinor).arg(app::kRevision));
   // The program ends when no window is loaded, not when none is visible.
   QApplication::setQuitOnLastWindowClosed(false);
+  forms::UseDesignedLook();
 
   forms::Project project;
   forms::Instance<Menu>().Show();
