@@ -107,11 +107,12 @@ bool StartDetached(std::vector<std::string> arguments, std::vector<std::string> 
   const pid_t child = fork();
   if (child == 0) {
     close(report[0]);
-    setsid();
     const pid_t viewer = fork();
     if (viewer > 0) _exit(0);
     if (viewer == 0) {
-      // A fresh program's signals, and none of our descriptors.
+      // A session of its own, away from our terminal and our process group;
+      // a fresh program's signals, and none of our descriptors.
+      setsid();
       struct sigaction standard {};
       standard.sa_handler = SIG_DFL;
       for (int signal = 1; signal < NSIG; ++signal) sigaction(signal, &standard, nullptr);
