@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/sysinfo.h"
@@ -159,6 +161,7 @@ class DetachedPrograms : public ProgramStarter {
 }  // namespace
 
 void KeepStartEnvironment() {
+  StartEnvironment().clear();
   for (char** entry = environ; *entry; ++entry) StartEnvironment().emplace_back(*entry);
 }
 

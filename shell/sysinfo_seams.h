@@ -60,8 +60,8 @@ struct Seams {
 // The platform's own registry, file test and program start.
 Seams SystemSeams();
 
-// Keeps the environment as the program received it, for the programs it
-// starts: called first thing, before the program sets anything there.
+// Keeps the environment as it is now for the programs the program starts:
+// called first thing, so that they get it as the program received it.
 void KeepStartEnvironment();
 
 }  // namespace sysinfo
