@@ -108,12 +108,10 @@ session_open_about() {
   sleep 0.5
 }
 
-# The About box's "System Info..." (cmdSysInfo); where there is no viewer to
-# start, a message box says so and is answered with Enter.
+# The About box's "System Info..." (cmdSysInfo), which starts the desktop's
+# system-information viewer or, where there is none, shows a message box.
 session_system_info() {
   session_click "$about" 2340 1935 4320 7080 1245 345                  # cmdSysInfo
-  session_wait_window '^Kelvaro #1$' >/dev/null
-  xdotool key Return
 }
 
 # The launcher's "Exit to Windows" (Quit), which ends the program.

@@ -8,8 +8,10 @@
 #include "shell/forms/project.h"
 #include "shell/menu.h"
 #include "shell/platform_choice.h"
+#include "shell/sysinfo_seams.h"
 
 int main(int argc, char* argv[]) {
+  sysinfo::KeepStartEnvironment();
   // Chosen before Qt starts, as Qt reads it once.
   const std::string platform = platform::PreferredPlatform(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"));
   if (!platform.empty()) qputenv("QT_QPA_PLATFORM", platform.c_str());

@@ -5,7 +5,7 @@
 
 // What the system-information lookup needs from the platform: the registry,
 // a file test and the start of another program. Windows has the real ones;
-// elsewhere the registry holds nothing, so the viewer is never found.
+// on Linux the value that names the viewer is answered with the desktop's own.
 namespace sysinfo {
 
 // A registry key handle, wide enough for a Windows HKEY.
@@ -59,5 +59,9 @@ struct Seams {
 
 // The platform's own registry, file test and program start.
 Seams SystemSeams();
+
+// Keeps the environment as it is now for the programs the program starts:
+// called first thing, so that they get it as the program received it.
+void KeepStartEnvironment();
 
 }  // namespace sysinfo

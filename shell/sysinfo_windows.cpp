@@ -64,6 +64,9 @@ class WindowsPrograms : public ProgramStarter {
 
 }  // namespace
 
+// A started program inherits the environment, which is left as it was here.
+void KeepStartEnvironment() {}
+
 Seams SystemSeams() {
   static WindowsRegistry registry;
   static WindowsFiles files;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs a scripted session of tabrinex under strace -f on a private Xvfb
 # display and checks what the program did outside itself: it creates, writes,
-# renames or removes no file, opens no internet socket, and starts other
-# programs only by their exact path, never through a shell.
+# renames or removes no file, opens no internet socket, and starts one other
+# program, the system-information viewer, by its exact path, not through a
+# shell, with the environment it was given.
 #
 #   strace_session.sh TABRINEX SESSION_SCRIPT
 set -euo pipefail
@@ -24,12 +25,24 @@ unset SDL_AUDIODRIVER
 # LeakSanitizer cannot run under ptrace; the sanitizer build checks leaks elsewhere.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
-strace -f -qq -o "$work/trace" \
+# The viewer: a program of our own in the only folder of the search path, under
+# no desktop. The windowing platform is left for tabrinex to choose, as it is
+# on a desktop, so that its choice can be looked for in what it passes on.
+viewer=$work/viewer/hardinfo
+mkdir "$work/viewer"
+ln -s "$(type -P true)" "$viewer"
+unset QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
+strace=$(command -v strace)
+PATH=$work/viewer "$strace" -f -qq -o "$work/trace" -v -s 256 \
   -e trace=execve,execveat,open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,link,linkat,symlink,symlinkat,truncate,socket \
   "$program" &
 traced=$!
 session_open_everything
 session_system_info
+for _ in $(seq 100); do
+  grep -qF "execve(\"$viewer\"" "$work/trace" && break
+  sleep 0.1
+done
 session_exit
 status=0
 wait "$traced" || status=$?
@@ -43,8 +56,11 @@ report() {
 }
 
 # Calls that failed did nothing; what ASan maps for itself is not the program's.
+# A thread's name is no file: the sound library's PipeWire client names its
+# threads through /proc.
 done_calls=$(grep -v -- '= -1 E' "$work/trace")
-writes=$(grep -E 'open(at)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)' <<<"$done_calls" | grep -vE '"/dev/(null|shm/|dri/)' || true)
+writes=$(grep -E 'open(at)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)' <<<"$done_calls" |
+  grep -vE '"/dev/(null|shm/|dri/)|"/proc/self/task/[0-9]+/comm"' || true)
 [ -z "$writes" ] || report "files opened for writing" "$writes"
 changes=$(grep -E '^[0-9]+ +(creat|mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|link|linkat|symlink|symlinkat|truncate)\(' \
   <<<"$done_calls" || true)
@@ -57,6 +73,11 @@ by_path=$(grep -vE 'execve\("/' <<<"$started" || true)
 [ -z "$by_path" ] || report "programs started without an exact path" "$by_path"
 shells=$(grep -E 'execve\("[^"]*/(sh|bash|dash)"' <<<"$started" || true)
 [ -z "$shells" ] || report "programs started through a shell" "$shells"
+others=$(grep -vF "execve(\"$viewer\", [\"$viewer\"]" <<<"$started" || true)
+[ -z "$others" ] || report "programs started other than the viewer" "$others"
+[ "$(grep -c . <<<"$started")" -eq 1 ] || report "the viewer started not once" "$started"
+leaked=$(grep -F '"QT_QPA_PLATFORM=' <<<"$started" || true)
+[ -z "$leaked" ] || report "the windowing platform passed on to the viewer" "$leaked"
 
 echo "$(grep -c . "$work/trace") calls watched, $(grep -c . <<<"$started") programs started"
 [ "$failures" -eq 0 ]

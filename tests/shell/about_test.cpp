@@ -5,6 +5,7 @@
 
 #include "shell/about.h"
 #include "shell/license.h"
+#include "shell/sysinfo_seams.h"
 #include "support/window_test.h"
 
 namespace {
@@ -153,6 +154,11 @@ TEST_F(AboutTest, LicenseAgreementShowsTheOneTermsWindowWhichOutlivesTheBox) {
 }
 
 TEST_F(AboutTest, SystemInfoSaysThereIsNoneHereAndStaysOpen) {
+  // No viewer along the search path, whatever this machine has installed.
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", "/nonexistent");
+  sysinfo::KeepStartEnvironment();
+  qputenv("PATH", path);
   for (const bool byKey : {false, true}) {
     MessageBoxWatcher watcher;
     if (byKey) {

@@ -1,5 +1,12 @@
 #include "shell/sysinfo.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -233,11 +240,45 @@ TEST_F(StartSysInfoTest, NoValuesMeansNoViewer) {
 }
 
 #ifndef _WIN32
-TEST(SystemSeamsTest, WithoutARegistryTheViewerIsNeverFound) {
+// The desktop's viewer stands in for the registry value, found along the search
+// path the program was started with: none there, one that runs (true), and an
+// executable file that is no program.
+TEST(SystemSeamsTest, TheViewerAlongTheSearchPathIsTheValueAndIsStarted) {
+  char folderName[] = "/tmp/sysinfo_seams_XXXXXX";
+  ASSERT_NE(mkdtemp(folderName), nullptr);
+  const std::string folder = folderName;
+  const std::string viewer = folder + "/hardinfo2";
+  const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  const auto keepPath = [&](const std::string& path) {
+    setenv("PATH", path.c_str(), 1);
+    unsetenv("XDG_CURRENT_DESKTOP");
+    KeepStartEnvironment();
+    setenv("PATH", savedPath.c_str(), 1);
+  };
+
   std::string text = "before";
+  keepPath(folder);
   EXPECT_FALSE(GetKeyValue(SystemSeams().registry, kLocalMachine, kPathKey, "PATH", text));
   EXPECT_EQ(text, "");
   EXPECT_FALSE(StartSysInfo(SystemSeams()));
+
+  ASSERT_EQ(symlink("/bin/true", viewer.c_str()), 0);
+  EXPECT_TRUE(GetKeyValue(SystemSeams().registry, kLocalMachine, kPathKey, "PATH", text));
+  EXPECT_EQ(text, viewer);
+  EXPECT_FALSE(GetKeyValue(SystemSeams().registry, kLocalMachine, kFolderKey, "MSINFO", text));
+  EXPECT_TRUE(StartSysInfo(SystemSeams()));
+
+  ASSERT_EQ(unlink(viewer.c_str()), 0);
+  {
+    std::ofstream notAProgram(viewer);
+    notAProgram << "no program\n";
+  }
+  ASSERT_EQ(chmod(viewer.c_str(), 0755), 0);
+  EXPECT_FALSE(StartSysInfo(SystemSeams())) << "a viewer that cannot be started";
+
+  keepPath(savedPath);
+  unlink(viewer.c_str());
+  rmdir(folder.c_str());
 }
 #endif
 
