@@ -126,8 +126,15 @@ void Label::SetAutoSize(bool autoSize) {
   Fit();
 }
 
+void Label::KeepRightEdgeWithin(int right) {
+  left_ = x();
+  right_ = right;
+}
+
 void Label::Fit() {
-  if (autoSize_) resize(sizeHint());
+  if (!autoSize_) return;
+  resize(sizeHint());
+  if (right_) move(std::max(0, std::min(*left_, *right_ - width())), y());
 }
 
 QRect Label::TextBox(int width, int height) const {

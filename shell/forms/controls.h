@@ -37,6 +37,10 @@ class Label : public QLabel {
   std::optional<Rgb> BackColor() const { return back_; }
   std::optional<Rgb> ForeColor() const { return fore_; }
   void SetAutoSize(bool autoSize);
+  // From its next caption on, an auto-sized label whose right edge would pass
+  // `right` grows to the left instead, so that its whole caption stays inside
+  // its container; it comes back to its left edge once a caption fits there.
+  void KeepRightEdgeWithin(int right);
   int heightForWidth(int width) const override;
 
  protected:
@@ -50,6 +54,8 @@ class Label : public QLabel {
   std::optional<Rgb> back_;
   std::optional<Rgb> fore_;
   bool autoSize_ = false;
+  std::optional<int> left_;   // where it stands when nothing keeps it in
+  std::optional<int> right_;  // the edge it may not pass
 };
 
 struct LabelDesign {
