@@ -123,7 +123,9 @@ void Label::SetVisible(bool visible) { forms::SetVisible(this, visible); }
 
 void Label::SetAutoSize(bool autoSize) {
   autoSize_ = autoSize;
-  Fit();
+  // Without a caption the label keeps its designed box until it gets one,
+  // rather than shrinking to a sliver.
+  if (!text().isEmpty()) Fit();
 }
 
 void Label::KeepRightEdgeWithin(int right) {

@@ -24,7 +24,8 @@ QFont ToFont(const FontSpec& design);
 // A label as the designs use it. Setters leave an unchanged property alone, so
 // a timer that rewrites every caption costs nothing while nothing changes. An
 // auto-sized label fits its caption and keeps its left and top edges; the
-// accessible name follows the caption.
+// accessible name follows the caption. One designed without a caption keeps
+// its designed box until it gets one.
 class Label : public QLabel {
  public:
   explicit Label(QWidget* parent) : QLabel(parent) {}
