@@ -290,6 +290,15 @@ void Play(std::span<const std::uint8_t> image) {
   }
 }
 
+void Stop() {
+  Player& player = State();
+  std::lock_guard lock(player.shared.lock);
+  // The device plays on in rest, as after a cue's end.
+  player.shared.playing.bytes = nullptr;
+  player.shared.playing.left = 0;
+  player.shared.request.reset();
+}
+
 void ShutDown() {
   Player& player = State();
   {

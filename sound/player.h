@@ -15,6 +15,10 @@ namespace player {
 // played is not heard. Without an application object nothing plays.
 void Play(std::span<const std::uint8_t> image);
 
+// Stops the sound in progress, and a request not yet started, at once: once
+// it returns, nothing reads the image any more.
+void Stop();
+
 // Stops playback and releases the audio device; the next request opens it
 // again. Runs by itself when the application object goes away.
 void ShutDown();
