@@ -156,6 +156,10 @@ int Label::heightForWidth(int width) const {
   return lines * fontMetrics().height() + box.top() + contentsMargins().bottom();
 }
 
+std::vector<TextLine> Label::Lines() const {
+  return WrapAtBlanks(text(), fontMetrics(), TextBox(width(), height()).width());
+}
+
 void Label::paintEvent(QPaintEvent* event) {
   if (!wordWrap()) {
     QLabel::paintEvent(event);
@@ -164,14 +168,14 @@ void Label::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   drawFrame(&painter);
   const QRect box = TextBox(width(), height());
-  const QStringList lines = WrapAtBlanks(text(), fontMetrics(), box.width());
+  const std::vector<TextLine> lines = Lines();
   const int lineHeight = fontMetrics().height();
   int top = box.top();
-  if (alignment() & Qt::AlignVCenter) top += (box.height() - lines.size() * lineHeight) / 2;
+  if (alignment() & Qt::AlignVCenter) top += (box.height() - int(lines.size()) * lineHeight) / 2;
   const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
-  for (const QString& line : lines) {
+  for (const TextLine& line : lines) {
     style()->drawItemText(&painter, QRect(box.left(), top, box.width(), lineHeight), int(across | Qt::AlignTop),
-                          palette(), isEnabled(), line, foregroundRole());
+                          palette(), isEnabled(), text().mid(line.start, line.length), foregroundRole());
     top += lineHeight;
   }
 }

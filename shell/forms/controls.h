@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "blank_wrap.h"
 #include "design.h"
 
 class QMenu;
@@ -43,6 +44,9 @@ class Label : public QLabel {
   // its container; it comes back to its left edge once a caption fits there.
   void KeepRightEdgeWithin(int right);
   int heightForWidth(int width) const override;
+  // The lines a wrapping caption is painted in; what a screen reader reads
+  // line by line is these same lines.
+  std::vector<TextLine> Lines() const;
 
  protected:
   // A wrapping caption breaks at blanks only.
