@@ -52,6 +52,7 @@ check() {
 stop_pid() { [ -n "$1" ] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 stop_all() {
   stop_pid "$program_pid"
+  program_pid=
   stop_pid "$recorder_pid"
   local pid
   for pid in "${sound_server_pids[@]}"; do kill -CONT "$pid" 2>/dev/null; stop_pid "$pid"; done
@@ -235,6 +236,8 @@ run_kind() {
   check "$kind: stopped in the middle of a cue, tabrinex ends at \"Exit to Windows\"" \
     exits_while_server_stopped "stopped mid-cue"
   signal_server CONT
+  stop_pid "$program_pid"  # still there only when the check failed
+  program_pid=
   start_program || { check "$kind: tabrinex starts" false; return; }
   open_game
   signal_server STOP
@@ -243,6 +246,8 @@ run_kind() {
   check "$kind: stopped before the first cue, tabrinex ends at \"Exit to Windows\"" \
     exits_while_server_stopped "stopped before the first cue"
   signal_server CONT
+  stop_pid "$program_pid"
+  program_pid=
 
   sound_server_kill
   sound_bus_stop
