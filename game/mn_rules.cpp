@@ -51,12 +51,17 @@ void Game::Load() {
   display_.roundBoxVisible = false;
 }
 
-void Game::Tick() {
+void Game::DeriveRangeAndBonus() {
   GameValues& v = values_;
-  Display& d = display_;
   v.rangeTop = RangeTopFor(v.roundNumber);
   // Between games the round number is 0 and the bonus of the lost round stays.
   if (v.roundNumber >= 1) v.roundBonus = v.roundNumber <= 9 ? 10 : v.roundNumber <= 19 ? 12 : 14;
+}
+
+void Game::Tick() {
+  GameValues& v = values_;
+  Display& d = display_;
+  DeriveRangeAndBonus();
   if (v.lastGuess == v.mysteryValue) {
     d.hiLo = " Correct answer! ";
     d.progress = " Round Over ";
@@ -95,6 +100,16 @@ void Game::Tick() {
 void Game::Start() {
   GameValues& v = values_;
   Display& d = display_;
+  // Start is enabled before the tick that would bring the values up to date:
+  // from the window's load until its first tick, and from the tick that ends
+  // a game until the next. It sees what that tick would leave, so that a
+  // first round always draws from 1 to 100 and never from a range of 0 or
+  // from the lost round's.
+  DeriveRangeAndBonus();
+  if (v.points < 1) {
+    v.points = 0;
+    v.roundNumber = 0;
+  }
   d.startEnabled = false;
   d.ratingVisible = true;
   d.scoreBoxVisible = true;

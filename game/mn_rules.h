@@ -61,6 +61,8 @@ class Game {
 
  private:
   void Request(Cue cue) { cue_(cue); }
+  // The range and the round bonus, from the round number.
+  void DeriveRangeAndBonus();
   void ShowMarkers();
 
   GameValues values_;

@@ -52,9 +52,10 @@ check() {
 stop_pid() { [ -n "$1" ] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 stop_all() {
   stop_pid "$program_pid"
+  program_pid=
   stop_pid "$recorder_pid"
   local pid
-  for pid in "${sound_server_pids[@]}"; do stop_pid "$pid"; done
+  for pid in "${sound_server_pids[@]}"; do kill -CONT "$pid" 2>/dev/null; stop_pid "$pid"; done
   sound_bus_stop
 }
 trap 'stop_all; session_stop_display' EXIT
@@ -122,6 +123,32 @@ program_exits() {
     fi
     sleep 0.1
   done
+  return 1
+}
+
+# Stops or resumes every process of the private server (SIGSTOP, SIGCONT).
+signal_server() {
+  local pid
+  for pid in "${sound_server_pids[@]}"; do kill -"$1" "$pid" 2>/dev/null; done
+}
+
+# "Exit to Windows" while the server is stopped and answers nothing: the
+# program ends all the same, cleanly, and says how soon after the click.
+exits_while_server_stopped() {
+  local clicked wait status
+  session_exit
+  clicked=$(date +%s%N)
+  for ((wait = 0; wait < 100; ++wait)); do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+      wait "$program_pid"
+      status=$?
+      program_pid=
+      echo "  $kind $1: ended $((($(date +%s%N) - clicked) / 1000000)) ms after \"Exit to Windows\", status $status"
+      return "$status"
+    fi
+    sleep 0.05
+  done
+  echo "  $kind $1: still running 5 s after \"Exit to Windows\""
   return 1
 }
 
@@ -198,6 +225,29 @@ run_kind() {
   stop_recording later
   check "$kind: a server started after the program plays the next cue" test "$(cues_heard)" = "4"
   check "$kind: tabrinex ends at \"Exit to Windows\" after cues without a server" program_exits
+
+  # The server stopped (SIGSTOP) in the middle of a cue, then before the first
+  # cue: the program does not wait for it to answer.
+  start_program || { check "$kind: tabrinex starts" false; return; }
+  open_game
+  click_start
+  sleep 0.7
+  signal_server STOP
+  check "$kind: stopped in the middle of a cue, tabrinex ends at \"Exit to Windows\"" \
+    exits_while_server_stopped "stopped mid-cue"
+  signal_server CONT
+  stop_pid "$program_pid"  # still there only when the check failed
+  program_pid=
+  start_program || { check "$kind: tabrinex starts" false; return; }
+  open_game
+  signal_server STOP
+  click_start
+  sleep 0.5
+  check "$kind: stopped before the first cue, tabrinex ends at \"Exit to Windows\"" \
+    exits_while_server_stopped "stopped before the first cue"
+  signal_server CONT
+  stop_pid "$program_pid"
+  program_pid=
 
   sound_server_kill
   sound_bus_stop

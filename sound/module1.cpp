@@ -17,7 +17,11 @@ void PlaySoundCue() {
   // The image that may still be playing goes only after the new request has
   // stopped it.
   std::vector<std::uint8_t> previous = std::exchange(soundBuffer, resources::LoadResData(id, "WAV"));
-  if (soundBuffer.empty()) throw RuntimeError(RuntimeError::kSubscriptOutOfRange, "Subscript out of range");
+  if (soundBuffer.empty()) {
+    // No new request stops it here, so the old image stops before it goes.
+    player::Stop();
+    throw RuntimeError(RuntimeError::kSubscriptOutOfRange, "Subscript out of range");
+  }
   player::Play(soundBuffer);
 }
 

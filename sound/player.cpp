@@ -45,6 +45,10 @@ constexpr auto kIdle = std::chrono::seconds(3);
 // After finding no working output, how long cues stay silent before one looks
 // again. A server that appears later is heard from then on.
 constexpr auto kRetryAfter = std::chrono::seconds(1);
+// How long ShutDown waits for the player thread. Closing a device takes
+// milliseconds; a sound server that stopped answering would hold the thread,
+// and the end of the program with it, for as long as it is stopped.
+constexpr auto kEndWait = std::chrono::milliseconds(500);
 
 struct Sound {
   SDL_AudioSpec audio{};
@@ -69,6 +73,9 @@ struct Shared {
   // requests made in one handler only the last is heard.
   bool released = false;
   bool quit = false;
+  // Set by the player thread as its last act; `ended` tells ShutDown.
+  bool done = false;
+  std::condition_variable ended;
 };
 
 // The player thread's alone.
@@ -89,11 +96,14 @@ struct Player {
   bool releaseQueued = false;  // user-interface thread only
 };
 
-// Never destroyed: a thread still running at exit finds it intact.
-Player& State() {
-  static Player& player = *new Player;
+// Never destroyed: a thread still running at exit finds it intact. A thread
+// that ShutDown left behind keeps its Player; the next cue gets a new one.
+Player*& Current() {
+  static Player* player = new Player;
   return player;
 }
+
+Player& State() { return *Current(); }
 
 void SDLCALL Feed(void* userdata, Uint8* stream, int length) {
   Shared& shared = *static_cast<Shared*>(userdata);
@@ -252,6 +262,9 @@ void Run(Player& player) {
     StopAudio(output);
     output.sdl->TLSCleanup();
   }
+  lock.lock();
+  shared.done = true;
+  shared.ended.notify_one();
 }
 
 // User-interface thread.
@@ -290,6 +303,15 @@ void Play(std::span<const std::uint8_t> image) {
   }
 }
 
+void Stop() {
+  Player& player = State();
+  std::lock_guard lock(player.shared.lock);
+  // The device plays on in rest, as after a cue's end.
+  player.shared.playing.bytes = nullptr;
+  player.shared.playing.left = 0;
+  player.shared.request.reset();
+}
+
 void ShutDown() {
   Player& player = State();
   {
@@ -300,8 +322,19 @@ void ShutDown() {
   }
   if (player.thread.joinable()) {
     player.shared.wake.notify_one();
-    player.thread.join();
     qRemovePostRoutine(ShutDown);
+    std::unique_lock lock(player.shared.lock);
+    if (!player.shared.ended.wait_for(lock, kEndWait, [&] { return player.shared.done; })) {
+      // Stuck in a sound server that does not answer: the program ends
+      // without it rather than wait, and the thread keeps what it uses.
+      lock.unlock();
+      player.thread.detach();
+      Current() = new Player;
+      return;
+    }
+    lock.unlock();
+    player.thread.join();
+    player.shared.done = false;
   }
   player.shared.quit = false;
   player.output.retryAt = {};

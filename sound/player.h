@@ -15,8 +15,14 @@ namespace player {
 // played is not heard. Without an application object nothing plays.
 void Play(std::span<const std::uint8_t> image);
 
+// Stops the sound in progress, and a request not yet started, at once: once
+// it returns, nothing reads the image any more.
+void Stop();
+
 // Stops playback and releases the audio device; the next request opens it
-// again. Runs by itself when the application object goes away.
+// again. Runs by itself when the application object goes away. Waits for a
+// sound server at most half a second: one that does not answer is left
+// behind, so that the program still ends.
 void ShutDown();
 
 }  // namespace player

@@ -10,8 +10,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QTextLayout>
 #include <QWidget>
+
+#include "controls.h"
 
 namespace forms {
 namespace {
@@ -51,36 +52,17 @@ class NoticeInterface : public QAccessibleInterface {
 // Where a label's text is read: the start of one of its lines.
 class LineReader : public QObject {
  public:
-  struct Line {
-    int start;
-    int length;
-  };
+  explicit LineReader(Label* label) : QObject(label), label_(label) { label->installEventFilter(this); }
 
-  explicit LineReader(QLabel* label) : QObject(label), label_(label) { label->installEventFilter(this); }
+  // The lines as the label paints them.
+  std::vector<TextLine> Lines() const { return label_->Lines(); }
 
-  // The lines as the label wraps its text within its box.
-  std::vector<Line> Lines() const {
-    std::vector<Line> lines;
-    QTextLayout layout(label_->text(), label_->font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    const qreal width = label_->contentsRect().width() - 2 * label_->margin();
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(width);
-      lines.push_back({line.textStart(), line.textLength()});
-    }
-    layout.endLayout();
-    return lines;
-  }
-
-  // The index of the line that holds an offset; the last line for the end.
-  static int LineAt(const std::vector<Line>& lines, int offset) {
-    for (int i = 0; i < int(lines.size()); ++i) {
-      if (offset < lines[i].start + lines[i].length) return i;
-    }
-    return int(lines.size()) - 1;
+  // The index of the line that holds an offset: the last that starts at or
+  // before it, so that the blank at a break belongs to the line it ends.
+  static int LineAt(const std::vector<TextLine>& lines, int offset) {
+    int index = 0;
+    while (index + 1 < int(lines.size()) && lines[index + 1].start <= offset) ++index;
+    return index;
   }
 
   int Caret() const { return caret_; }
@@ -89,7 +71,7 @@ class LineReader : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    const std::vector<Line> lines = Lines();
+    const std::vector<TextLine> lines = Lines();
     if (lines.empty()) return false;
     const int last = int(lines.size()) - 1;
     const int current = LineAt(lines, caret_);
@@ -112,7 +94,7 @@ class LineReader : public QObject {
   }
 
  private:
-  QLabel* label_;
+  Label* label_;
   int caret_ = 0;
 };
 
@@ -166,7 +148,7 @@ class LineReadingInterface : public QAccessibleWidget, public QAccessibleTextInt
  private:
   // The line `step` lines from the one that holds the offset.
   QString LineText(int step, int offset, int* start, int* end) const {
-    const std::vector<LineReader::Line> lines = reader_->Lines();
+    const std::vector<TextLine> lines = reader_->Lines();
     const int index = LineReader::LineAt(lines, offset) + step;
     if (index < 0 || index >= int(lines.size())) {
       *start = *end = -1;
@@ -252,7 +234,7 @@ void Announce(const QString& text) {
 
 void SetAnnouncer(std::function<void(const QString&)> listener) { announcer = listener ? std::move(listener) : Notify; }
 
-void ReadLineByLine(QLabel* label) {
+void ReadLineByLine(Label* label) {
   new LineReader(label);
   label->setFocusPolicy(Qt::StrongFocus);
   PresentAnew(label);

@@ -5,13 +5,14 @@
 
 #include <QString>
 
-class QLabel;
 class QWidget;
 
 // What the windows tell a screen reader beyond the names of their controls.
 // A screen reader hears nothing of a label that changes away from the focus,
 // so a window says the texts that follow a user's action itself.
 namespace forms {
+
+class Label;
 
 // What a screen reader reads of the controls, in order: each shown control's
 // accessible name (a label's is its caption), trimmed, the empty ones left
@@ -30,8 +31,8 @@ void SetAnnouncer(std::function<void(const QString&)> announcer);
 void PresentAsGroup(QWidget* frame);
 
 // Lets the keyboard reach a label and a screen reader read its text line by
-// line, as the label wraps it: Up and Down move from line to line, Ctrl+Home
-// and Ctrl+End to the first and the last. Nothing of it shows.
-void ReadLineByLine(QLabel* label);
+// line, each line as it is painted: Up and Down move from line to line,
+// Ctrl+Home and Ctrl+End to the first and the last. Nothing of it shows.
+void ReadLineByLine(Label* label);
 
 }  // namespace forms

@@ -1,25 +1,38 @@
 #include "blank_wrap.h"
 
 #include <QFontMetrics>
+#include <QString>
 
 namespace forms {
 
-QStringList WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width) {
-  QStringList lines;
-  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-    QString line;
-    for (const QString& word : paragraph.split(QLatin1Char(' '))) {
-      const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-      if (line.isEmpty() || metrics.horizontalAdvance(longer) <= width) {
-        line = longer;
+std::vector<TextLine> WrapAtBlanks(const QString& text, const QFontMetrics& metrics, int width) {
+  std::vector<TextLine> lines;
+  int paragraph = 0;
+  while (true) {
+    const int paragraphEnd = text.indexOf(QLatin1Char('\n'), paragraph);
+    const int end = paragraphEnd < 0 ? int(text.size()) : paragraphEnd;
+    // The line in the making runs from `start` to `stop`; it is empty while
+    // they meet, and then takes the next word whole, fitting or not.
+    int start = paragraph, stop = paragraph;
+    for (int word = paragraph; word <= end;) {
+      int wordEnd = text.indexOf(QLatin1Char(' '), word);
+      if (wordEnd < 0 || wordEnd > end) wordEnd = end;
+      if (start == stop) {
+        start = word;
+        stop = wordEnd;
+      } else if (metrics.horizontalAdvance(text.mid(start, wordEnd - start)) <= width) {
+        stop = wordEnd;
       } else {
-        lines.append(line);
-        line = word;
+        lines.push_back({start, stop - start});
+        start = word;
+        stop = wordEnd;
       }
+      word = wordEnd + 1;
     }
-    lines.append(line);
+    lines.push_back({start, stop - start});
+    if (paragraphEnd < 0) return lines;
+    paragraph = paragraphEnd + 1;
   }
-  return lines;
 }
 
 }  // namespace forms

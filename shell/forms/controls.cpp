@@ -123,11 +123,20 @@ void Label::SetVisible(bool visible) { forms::SetVisible(this, visible); }
 
 void Label::SetAutoSize(bool autoSize) {
   autoSize_ = autoSize;
-  Fit();
+  // Without a caption the label keeps its designed box until it gets one,
+  // rather than shrinking to a sliver.
+  if (!text().isEmpty()) Fit();
+}
+
+void Label::KeepRightEdgeWithin(int right) {
+  left_ = x();
+  right_ = right;
 }
 
 void Label::Fit() {
-  if (autoSize_) resize(sizeHint());
+  if (!autoSize_) return;
+  resize(sizeHint());
+  if (right_) move(std::max(0, std::min(*left_, *right_ - width())), y());
 }
 
 QRect Label::TextBox(int width, int height) const {
@@ -147,6 +156,10 @@ int Label::heightForWidth(int width) const {
   return lines * fontMetrics().height() + box.top() + contentsMargins().bottom();
 }
 
+std::vector<TextLine> Label::Lines() const {
+  return WrapAtBlanks(text(), fontMetrics(), TextBox(width(), height()).width());
+}
+
 void Label::paintEvent(QPaintEvent* event) {
   if (!wordWrap()) {
     QLabel::paintEvent(event);
@@ -155,14 +168,14 @@ void Label::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   drawFrame(&painter);
   const QRect box = TextBox(width(), height());
-  const QStringList lines = WrapAtBlanks(text(), fontMetrics(), box.width());
+  const std::vector<TextLine> lines = Lines();
   const int lineHeight = fontMetrics().height();
   int top = box.top();
-  if (alignment() & Qt::AlignVCenter) top += (box.height() - lines.size() * lineHeight) / 2;
+  if (alignment() & Qt::AlignVCenter) top += (box.height() - int(lines.size()) * lineHeight) / 2;
   const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
-  for (const QString& line : lines) {
+  for (const TextLine& line : lines) {
     style()->drawItemText(&painter, QRect(box.left(), top, box.width(), lineHeight), int(across | Qt::AlignTop),
-                          palette(), isEnabled(), line, foregroundRole());
+                          palette(), isEnabled(), text().mid(line.start, line.length), foregroundRole());
     top += lineHeight;
   }
 }

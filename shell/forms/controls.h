@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "blank_wrap.h"
 #include "design.h"
 
 class QMenu;
@@ -24,7 +25,8 @@ QFont ToFont(const FontSpec& design);
 // A label as the designs use it. Setters leave an unchanged property alone, so
 // a timer that rewrites every caption costs nothing while nothing changes. An
 // auto-sized label fits its caption and keeps its left and top edges; the
-// accessible name follows the caption.
+// accessible name follows the caption. One designed without a caption keeps
+// its designed box until it gets one.
 class Label : public QLabel {
  public:
   explicit Label(QWidget* parent) : QLabel(parent) {}
@@ -37,7 +39,14 @@ class Label : public QLabel {
   std::optional<Rgb> BackColor() const { return back_; }
   std::optional<Rgb> ForeColor() const { return fore_; }
   void SetAutoSize(bool autoSize);
+  // From its next caption on, an auto-sized label whose right edge would pass
+  // `right` grows to the left instead, so that its whole caption stays inside
+  // its container; it comes back to its left edge once a caption fits there.
+  void KeepRightEdgeWithin(int right);
   int heightForWidth(int width) const override;
+  // The lines a wrapping caption is painted in; what a screen reader reads
+  // line by line is these same lines.
+  std::vector<TextLine> Lines() const;
 
  protected:
   // A wrapping caption breaks at blanks only.
@@ -50,6 +59,8 @@ class Label : public QLabel {
   std::optional<Rgb> back_;
   std::optional<Rgb> fore_;
   bool autoSize_ = false;
+  std::optional<int> left_;   // where it stands when nothing keeps it in
+  std::optional<int> right_;  // the edge it may not pass
 };
 
 struct LabelDesign {

@@ -63,7 +63,8 @@ TEST_F(QWAntennaTest, OpensAsDesigned) {
     auto* label = Find<forms::Label>(antenna, row.name);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), row.caption) << row.name;
-    if (row.autoSize) {
+    // An auto-sized label without a caption yet stands in its designed box.
+    if (row.autoSize && *row.caption) {
       EXPECT_EQ(label->pos(), row.pixels.topLeft()) << row.name;
       EXPECT_EQ(label->size(), label->sizeHint()) << row.name << " sizes itself to its text";
     } else {

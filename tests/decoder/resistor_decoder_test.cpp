@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
@@ -148,12 +150,33 @@ TEST_F(ResistorDecoderTest, GreyHundredthsLeadingPointGoesAtTheNextTickAfterAnot
 TEST_F(ResistorDecoderTest, BandCaptionsFitTheirTextKeepingTheirLeftEdge) {
   forms::Label* multiplier = Label("bandvalue(2)");
   const int narrow = multiplier->width();
-  Click(28);
-  EXPECT_EQ(multiplier->text(), "Green X 100K");
-  EXPECT_GT(multiplier->width(), narrow);
+  Click(25);
+  EXPECT_EQ(multiplier->text(), "Red X100");
+  EXPECT_NE(multiplier->width(), narrow);
+  EXPECT_EQ(multiplier->width(), multiplier->sizeHint().width());
   EXPECT_EQ(multiplier->pos(), QPoint(340, 8));
   EXPECT_EQ(Label("bandvalue(0)")->pos(), QPoint(57, 8));
   EXPECT_EQ(Label("bandvalue(1)")->pos(), QPoint(201, 8));
+}
+
+// A caption cut by the window's edge misreads: "Green X 100" for 100K.
+TEST_F(ResistorDecoderTest, EveryMultiplierCaptionStaysWholeInsideTheWindow) {
+  forms::Label* multiplier = Label("bandvalue(2)");
+  const int clientWidth = decoder.Window()->Client()->width();
+  ASSERT_EQ(clientWidth, 418);
+  for (int option = 21; option <= 29; ++option) {
+    Click(option);
+    const QRect box = multiplier->geometry();
+    EXPECT_EQ(box.width(), multiplier->sizeHint().width()) << multiplier->text().toStdString();
+    EXPECT_LE(box.left() + box.width(), clientWidth) << multiplier->text().toStdString();
+    EXPECT_EQ(box.left(), std::min(340, clientWidth - box.width()))
+        << multiplier->text().toStdString() << ": leaves its left edge only as far as it must";
+  }
+  Click(28);
+  EXPECT_LT(multiplier->x(), 340) << "Green X 100K grows to the left";
+  SaveScreenshot(decoder, "resistor_decoder_green_multiplier");
+  Click(24);
+  EXPECT_EQ(multiplier->pos(), QPoint(340, 8)) << "back at its left edge once it fits there";
 }
 
 TEST_F(ResistorDecoderTest, ControlsStandWhereTheDesignPutsThem) {

@@ -1,4 +1,5 @@
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTest>
 
 #include "antenna/qw_antenna.h"
@@ -105,9 +106,17 @@ TEST_F(HighDpiTest, Game) {
 }
 
 TEST_F(HighDpiTest, Decoder) {
-  Instance<ResistorDecoder>().Show();
-  Tick(Instance<ResistorDecoder>(), "Timer1");
-  ExpectDrawnAtTwice(Instance<ResistorDecoder>(), {418, 383}, "decoder@2x");
+  ResistorDecoder& decoder = Instance<ResistorDecoder>();
+  decoder.Show();
+  Tick(decoder, "Timer1");
+  ExpectDrawnAtTwice(decoder, {418, 383}, "decoder@2x");
+  // Every multiplier's caption whole inside the window at this density too.
+  auto* multiplier = Find<forms::Label>(decoder, "bandvalue(2)");
+  for (int option = 21; option <= 29; ++option) {
+    Find<QRadioButton>(decoder, QStringLiteral("Option%1").arg(option).toUtf8().constData())->setChecked(true);
+    EXPECT_EQ(multiplier->width(), multiplier->sizeHint().width()) << multiplier->text().toStdString();
+    EXPECT_LE(multiplier->x() + multiplier->width(), 418) << multiplier->text().toStdString();
+  }
 }
 
 TEST_F(HighDpiTest, AboutBoxAndTerms) {

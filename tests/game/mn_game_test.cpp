@@ -158,6 +158,22 @@ TEST_F(MNGameTest, FirstTickShowsNoGame) {
   EXPECT_EQ(Control("HiLo")->pos(), QPoint(192, 200)) << "grows to the right of its left edge";
 }
 
+TEST_F(MNGameTest, SpaceOnStartBeforeTheFirstTickBeginsRoundOne) {
+  EXPECT_EQ(Control("HiLo")->geometry(), QRect(192, 200, 97, 17)) << "at its designed size before any caption";
+  dice.next = DrawFor(37, 100);
+  ASSERT_EQ(game().Window()->focusWidget(), Control("Start"));
+  QTest::keyClick(Control("Start"), Qt::Key_Space);
+  EXPECT_EQ(Caption("Mystery"), "Mystery number is between 0 and 100");
+  EXPECT_EQ(Caption("PointAward"), "Completed round bonus = 10");
+  EXPECT_EQ(Caption("Progress"), "Round 1 in progress");
+  EXPECT_EQ(game().Rules().Values().mysteryValue, 37);
+  Tick();
+  EXPECT_EQ(Caption("Progress"), "Round 1 in progress") << "no game over before a guess";
+  EXPECT_EQ(Caption("ScoreBox"), "Your score is 10");
+  EXPECT_EQ(Caption("RoundBox"), "You are playing Round # 1");
+  EXPECT_EQ(Caption("HiLo"), " Higher than 0");
+}
+
 TEST_F(MNGameTest, ASeededGamePlayedWithTypedGuesses) {
   Tick();
   StartWith(37);

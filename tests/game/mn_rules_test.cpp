@@ -152,6 +152,47 @@ TEST_F(GameTest, AReloadAfterAGameLostInRound12StartsTheNextGameWith10) {
   EXPECT_EQ(WinRound(), 10);
 }
 
+// Start is enabled before the tick that brings the range and the bonus up to
+// date: from the window's load to its first tick, and from the tick that ends
+// a game to the next. A Start pressed then still begins round 1, from 1 to 100.
+struct EarlyStartRow {
+  const char* when;
+  int lostInRound;  // 0: no game played since the load
+  bool reloaded;
+  int bonus;
+};
+
+TEST_F(GameTest, AStartBeforeTheNextTickBeginsRoundOneFromOneToAHundred) {
+  const EarlyStartRow rows[] = {
+      {"just loaded, no game yet", 0, false, 10},
+      {"right after a game lost in round 5", 5, false, 10},
+      {"right after a game lost in round 12", 12, false, 12},
+      {"reloaded after a game lost in round 12", 12, true, 10},
+  };
+  for (const EarlyStartRow& row : rows) {
+    game = Game(std::make_unique<FixedRandom>(dice), [this](std::int16_t cue) { cues.push_back(cue); });
+    game.Load();
+    if (row.lostInRound > 0) {
+      game.Tick();
+      for (int round = 1; round < row.lostInRound; ++round) WinRound();
+      LoseRound();
+      ASSERT_EQ(fields().progress, " Game Over! ") << row.when;
+      if (row.reloaded) game.Load();
+    }
+    dice.next = 0.9999999;
+    game.Start();
+    EXPECT_EQ(values().roundNumber, 1) << row.when;
+    EXPECT_EQ(values().points, row.bonus) << row.when;
+    EXPECT_EQ(values().mysteryValue, 100) << row.when << ": the top of the range is drawn";
+    EXPECT_EQ(values().highMark, 100) << row.when;
+    EXPECT_EQ(fields().mystery, "Mystery number is between 0 and 100") << row.when;
+    EXPECT_EQ(fields().pointAward, "Completed round bonus = " + std::to_string(row.bonus)) << row.when;
+    game.Tick();
+    EXPECT_EQ(fields().progress, "Round 1 in progress") << row.when << ": no game over before a guess";
+    EXPECT_EQ(fields().scoreBox, "Your score is " + std::to_string(row.bonus)) << row.when;
+  }
+}
+
 struct RatingRow {
   std::int16_t points;
   const char* caption;

@@ -1,9 +1,11 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
 
 #include "shell/about.h"
+#include "shell/forms/controls.h"
 #include "shell/license.h"
 #include "shell/sysinfo_seams.h"
 #include "support/window_test.h"
@@ -205,6 +207,36 @@ TEST_F(LicenseTest, OpensAsDesigned) {
   EXPECT_TRUE(text.endsWith("Thank you for trying Kelvaro #1, and happy building!"));
   EXPECT_LE(terms->heightForWidth(terms->width()), terms->height()) << "the terms fit the window";
   SaveScreenshot(Instance<License>(), "license");
+}
+
+// Down reads the terms a line at a time, each line read a line painted, from
+// the first to the last, at the designed width and at others where a line
+// breaking of its own would part from the painted one.
+TEST_F(LicenseTest, UpAndDownReadTheLinesThatArePainted) {
+  Instance<License>().Show();
+  auto* terms = Find<forms::Label>(Instance<License>(), "Label1");
+  QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(terms)->textInterface();
+  ASSERT_NE(reader, nullptr);
+  const auto lineAt = [reader](int offset) {
+    int start = 0, end = 0;
+    return reader->textAtOffset(offset, QAccessible::LineBoundary, &start, &end).trimmed();
+  };
+  for (const int width : {601, 121, 122, 123, 250, 333, 480, 777}) {
+    terms->resize(width, terms->height());
+    QStringList painted;
+    for (const forms::TextLine& line : terms->Lines()) painted << terms->text().mid(line.start, line.length);
+    ASSERT_GT(painted.size(), 5);
+    QStringList read;
+    QTest::keyClick(terms, Qt::Key_Home, Qt::ControlModifier);
+    for (int previous = -1; reader->cursorPosition() != previous && read.size() < 200;) {
+      previous = reader->cursorPosition();
+      read << lineAt(previous);
+      QTest::keyClick(terms, Qt::Key_Down);
+    }
+    EXPECT_EQ(read, painted) << "at " << width << " pixels";
+    QTest::keyClick(terms, Qt::Key_Up);
+    EXPECT_EQ(lineAt(reader->cursorPosition()), painted[painted.size() - 2]) << "Up reads the line above";
+  }
 }
 
 }  // namespace
