@@ -28,8 +28,10 @@ kelvaro_install_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # Another install running on the machine is waited for rather than failed on.
+  local apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600)
+  "${apt[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 kelvaro_build() {
