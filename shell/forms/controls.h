@@ -26,6 +26,8 @@ QFont ToFont(const FontSpec& design);
 // auto-sized label fits its caption and keeps its left and top edges; the
 // accessible name follows the caption.
 class Label : public QLabel {
+  Q_OBJECT
+
  public:
   explicit Label(QWidget* parent) : QLabel(parent) {}
 
@@ -136,6 +138,8 @@ QWidget* MakeLine(QWidget* parent, const LineDesign& design);
 // A picture box or image: shows a picture, either sizing itself to it or
 // stretching it over its box.
 class Picture : public QLabel {
+  Q_OBJECT
+
  public:
   Picture(QWidget* parent, bool autoSize);
   void SetPicture(const QPixmap& picture);
