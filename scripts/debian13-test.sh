@@ -6,21 +6,23 @@
 # /sys bound in. What this script mounts it unmounts, and what it starts it
 # stops by pid, whether the checks pass or not.
 #
-#   scripts/debian13-test.sh
+#   scripts/debian13-test.sh [CHECK...]    (the checks below by default)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 # What runs inside the root, in order: one check script a line.
-CHECKS=(
+DEFAULT_CHECKS=(
   scripts/test.sh
   scripts/package-install-test.sh
   scripts/wm-test.sh
   scripts/orca-test.sh
   scripts/sound-server-test.sh
 )
+CHECKS=("$@")
+[ ${#CHECKS[@]} -gt 0 ] || CHECKS=("${DEFAULT_CHECKS[@]}")
 
 readonly suite=trixie
-root=$KELVARO_BUILD/debian13-root
+root=$(realpath -m "$KELVARO_BUILD/debian13-root")
 source_dir=/root/kelvaro
 mounted=()
 running=
@@ -39,6 +41,12 @@ cleanup() {
     kill -- "-$running" 2>/dev/null || true
     wait "$running" 2>/dev/null || true
   fi
+  # A daemon that a failed check left behind has left that process group,
+  # but not the root: what still runs there was started from here.
+  local process
+  for process in /proc/[0-9]*; do
+    [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ] && kill "${process#/proc/}" 2>/dev/null
+  done
   local i
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
     umount "${mounted[i]}" 2>/dev/null || umount --lazy "${mounted[i]}" || true
@@ -75,10 +83,10 @@ clone_tree() {
   # The clone is fetched again on every run and keeps its build folder, so a
   # second run only rebuilds what changed.
   local clone=$root$source_dir
-  [ -d "$clone/.git" ] || git clone --quiet --no-checkout "$KELVARO_ROOT" "$clone"
-  git -C "$clone" fetch --quiet "$KELVARO_ROOT" HEAD
-  git -C "$clone" checkout --quiet --force --detach FETCH_HEAD
-  git -C "$clone" clean --quiet -fdx --exclude=/build
+  { [ -d "$clone/.git" ] || git clone --quiet --no-checkout "$KELVARO_ROOT" "$clone"; } &&
+    git -C "$clone" fetch --quiet "$KELVARO_ROOT" HEAD &&
+    git -C "$clone" checkout --quiet --force --detach FETCH_HEAD &&
+    git -C "$clone" clean --quiet -fdx --exclude=/build
 }
 
 # Runs one check inside the root, in a process group of its own so that
@@ -100,7 +108,13 @@ for path in /proc /sys /dev /dev/pts /dev/shm; do
   bind "$path"
 done
 step clone clone_tree
+# Every check runs, whatever the one before it found.
+failed=()
 for check in "${CHECKS[@]}"; do
-  step "$check" inside "$check"
+  step "$check" inside "$check" || failed+=("$check")
 done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "debian13: failed: ${failed[*]}"
+  exit 1
+fi
 echo "debian13: all checks passed"
