@@ -57,15 +57,19 @@ debug.debugLevel = debug.LEVEL_INFO
 debug.eventDebugLevel = debug.LEVEL_OFF
 debug.debugFile = open(sys.argv[1], "w", buffering=1)
 from orca import orca, settings_manager
+# Without a sound card the speech server's synthesis stalls Orca; Orca logs
+# every utterance before it hands it over, so it runs without one. Orca 43
+# logs what it would say with speech off; Orca 48 then says nothing at all, so
+# there speech is on and no speech server is named.
 if hasattr(settings_manager, "get_manager"):  # Orca 48
     manager = settings_manager.get_manager()
     prefs_dir = manager.get_prefs_dir
+    speech = {"enableSpeech": True, "speechServerFactory": ""}
 else:  # Orca 43
     manager = orca.getSettingsManager()
     prefs_dir = manager.getPrefsDir
-# Without a sound card the speech server's synthesis stalls Orca; Orca logs
-# every utterance before it hands it over, so it runs without one.
-manager.activate(sys.argv[2], {"enableSpeech": False})
+    speech = {"enableSpeech": False}
+manager.activate(sys.argv[2], speech)
 sys.path.insert(0, prefs_dir())
 sys.exit(orca.main())
 EOF
