@@ -65,7 +65,8 @@ mirror() {
 make_root() {
   [ -f "$root/.complete" ] && return 0
   kelvaro_install_packages debootstrap
-  rm -rf "$root"
+  # What an interrupted debootstrap left mounted there is not removed with it.
+  rm -rf --one-file-system "$root"
   debootstrap --variant=minbase "$suite" "$root" "$(mirror)" >"$KELVARO_BUILD/debian13-debootstrap.log" ||
     { tail -n 20 "$KELVARO_BUILD/debian13-debootstrap.log"; return 1; }
   touch "$root/.complete"
