@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 minutes=${1:?usage: scripts/monkey.sh MINUTES [SEED]}
 build=${KELVARO_MONKEY_BUILD:-$KELVARO_ROOT/build-sanitize}
 
-kelvaro_install_packages clang libclang-rt-14-dev xvfb xdotool dbus at-spi2-core python3-xlib python3-gi gdb \
+kelvaro_install_packages clang libclang-rt-dev xvfb xdotool dbus at-spi2-core python3-xlib python3-gi gdb \
   gir1.2-atspi-2.0
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CXX=clang++ cmake -S "$KELVARO_ROOT" -B "$build" -G Ninja -DKELVARO_SANITIZE=ON -DKELVARO_BUILD_BENCH=OFF >/dev/null

@@ -6,11 +6,19 @@ set -euo pipefail
 KELVARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KELVARO_BUILD=${KELVARO_BUILD:-$KELVARO_ROOT/build}
 
-# Installs the packages named, or those of scripts/packages.txt when none is.
+# The packages of scripts/packages.txt: those of its [run] section, what building
+# and running the program need, or of every section with "all".
+kelvaro_listed_packages() {
+  awk -v want="$1" '/^\[.*\]$/ { section = $0; next }
+    /^[[:space:]]*(#|$)/ { next }
+    want == "all" || section == "[" want "]"' "$KELVARO_ROOT/scripts/packages.txt"
+}
+
+# Installs the packages named, or all those of scripts/packages.txt when none is.
 kelvaro_install_packages() {
   local wanted=("$@") missing=() package
   if [ ${#wanted[@]} -eq 0 ]; then
-    mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$KELVARO_ROOT/scripts/packages.txt")
+    mapfile -t wanted < <(kelvaro_listed_packages all)
   fi
   for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -20,8 +28,10 @@ kelvaro_install_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # Another install running on the machine is waited for rather than failed on.
+  local apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600)
+  "${apt[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 kelvaro_build() {

@@ -28,6 +28,8 @@ QFont ToFont(const FontSpec& design);
 // accessible name follows the caption. One designed without a caption keeps
 // its designed box until it gets one.
 class Label : public QLabel {
+  Q_OBJECT
+
  public:
   explicit Label(QWidget* parent) : QLabel(parent) {}
 
@@ -147,6 +149,8 @@ QWidget* MakeLine(QWidget* parent, const LineDesign& design);
 // A picture box or image: shows a picture, either sizing itself to it or
 // stretching it over its box.
 class Picture : public QLabel {
+  Q_OBJECT
+
  public:
   Picture(QWidget* parent, bool autoSize);
   void SetPicture(const QPixmap& picture);

@@ -33,6 +33,8 @@ struct WindowDesign {
 // control; controls stand at fixed places and nothing moves when the window
 // resizes.
 class FormWindow : public QMainWindow {
+  Q_OBJECT
+
  public:
   FormWindow(Form& form, const WindowDesign& design);
 

@@ -6,7 +6,7 @@
 #   package.sh metainfo BUILD_DIR          the metainfo is valid
 #   package.sh build BUILD_DIR WORK_DIR    builds the package and unpacks it
 #   package.sh contents SOURCE_DIR WORK_DIR
-#   package.sh starts WORK_DIR             the unpacked program shows its launcher
+#   package.sh starts WORK_DIR [PROGRAM]   the unpacked program, or PROGRAM, shows its launcher
 #   package.sh lintian WORK_DIR
 #
 # Exits 77 (a skip) only when a tool the check needs is not installed.
@@ -86,13 +86,13 @@ check_contents() {
 
 # The launcher is up once its exit button has been painted into the window.
 check_starts() {
-  local work=$1
+  local work=$1 tabrinex=${2:-$1/root/usr/bin/tabrinex}
   local runtime
   runtime=$(mktemp -d)
   coproc program {
     cd "$work"
     exec env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-      XDG_RUNTIME_DIR="$runtime" QT_LOGGING_RULES="qt.widgets.painting=true" "$work/root/usr/bin/tabrinex" 2>&1
+      XDG_RUNTIME_DIR="$runtime" QT_LOGGING_RULES="qt.widgets.painting=true" "$tabrinex" 2>&1
   }
   local pid=$program_PID line up=0
   while IFS= read -r -t 60 line <&"${program[0]}"; do
@@ -104,7 +104,7 @@ check_starts() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   rm -rf "$runtime"
-  [ $up -eq 1 ] || fail "the unpacked program ended or hung before its launcher was drawn"
+  [ $up -eq 1 ] || fail "$tabrinex ended or hung before its launcher was drawn"
   echo "the launcher is up"
 }
 
@@ -120,7 +120,7 @@ case "${1:-}" in
   metainfo) check_metainfo "$2" ;;
   build) build_package "$2" "$3" ;;
   contents) check_contents "$2" "$3" ;;
-  starts) check_starts "$2" ;;
+  starts) check_starts "$2" "${3:-}" ;;
   lintian) check_lintian "$2" ;;
   *) fail "unknown check: ${1:-}" ;;
 esac

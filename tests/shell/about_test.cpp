@@ -20,7 +20,7 @@ class AboutTest : public WindowTest {
 
   static void ShowAndActivate(forms::Form& form) {
     form.Show();
-    QApplication::setActiveWindow(form.Window());
+    form.Window()->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.Window()));
   }
   static QWidget* Window() { return Instance<About>().Window(); }
