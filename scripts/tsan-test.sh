@@ -6,7 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 kelvaro_install_packages
 # clang's ThreadSanitizer runtime.
-kelvaro_install_packages clang libclang-rt-14-dev
+kelvaro_install_packages clang libclang-rt-dev
 
 SECONDS=0
 BUILD=$KELVARO_ROOT/build-tsan
