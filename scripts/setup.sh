@@ -6,12 +6,20 @@ set -euo pipefail
 KELVARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KELVARO_BUILD=${KELVARO_BUILD:-$KELVARO_ROOT/build}
 
-# The packages of scripts/packages.txt: those of its [run] section, what building
-# and running the program need, or of every section with "all".
+# The packages of scripts/packages.txt: those of its [run] sections, what building
+# and running the program need, or of every section with "all"; a section named
+# for another release than this machine's is left out.
 kelvaro_listed_packages() {
-  awk -v want="$1" '/^\[.*\]$/ { section = $0; next }
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  awk -v want="$1" -v release="$release" '/^\[.*\]$/ {
+      split(substr($0, 2, length($0) - 2), name, ":")
+      section = name[1]
+      listed = name[2] == "" || name[2] == release
+      next
+    }
     /^[[:space:]]*(#|$)/ { next }
-    want == "all" || section == "[" want "]"' "$KELVARO_ROOT/scripts/packages.txt"
+    listed && (want == "all" || section == want)' "$KELVARO_ROOT/scripts/packages.txt"
 }
 
 # Installs the packages named, or all those of scripts/packages.txt when none is.

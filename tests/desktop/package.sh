@@ -76,7 +76,7 @@ check_contents() {
   # loaded at run time and must be named by hand.
   local depends dependency
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dependency in libqt6widgets6 libsdl2-2.0-0 fonts-liberation fonts-dejavu-core; do
+  for dependency in libqt6widgets6 libsdl2-2.0-0 fonts-liberation fonts-liberation-sans-narrow fonts-dejavu-core; do
     [[ ", $depends," == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
   done
 
