@@ -4,9 +4,8 @@
 # what they link). A race or a lock-order inversion fails the run; the
 # suppressions in tests/support/tsan.supp name library frames only.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+# The test set brings clang and its runtimes, ThreadSanitizer's among them.
 kelvaro_install_packages
-# clang's ThreadSanitizer runtime.
-kelvaro_install_packages clang libclang-rt-dev
 
 SECONDS=0
 BUILD=$KELVARO_ROOT/build-tsan
