@@ -42,7 +42,12 @@ kelvaro_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Builds into $KELVARO_BUILD with the options given, installing first what
+# building and running need, so that any check can build on a fresh machine.
 kelvaro_build() {
+  local packages
+  mapfile -t packages < <(kelvaro_listed_packages run)
+  kelvaro_install_packages "${packages[@]}"
   cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja "$@" >/dev/null
   cmake --build "$KELVARO_BUILD"
 }
