@@ -16,10 +16,13 @@ session_start_display() {
   session_xvfb_pid=
   session_bus_pid=
   trap 'session_stop_display' EXIT
-  # Xvfb names its display on a pipe once it accepts clients.
+  # Xvfb names its display on a pipe once it accepts clients. Without
+  # -noreset it starts afresh whenever its last client leaves, and refuses
+  # the clients that come meanwhile: one xdotool call ending as tabrinex
+  # starts was enough for "could not connect to display".
   mkfifo "$session_work/xvfb"
   exec 4<>"$session_work/xvfb"
-  Xvfb -displayfd 4 -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 4 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   session_xvfb_pid=$!
   read -r -t 30 -u 4 display_number || { echo "Xvfb did not start" >&2; return 1; }
   mkdir -m 700 "$session_work/runtime"
@@ -27,8 +30,9 @@ session_start_display() {
 }
 
 session_stop_display() {
-  [ -n "$session_bus_pid" ] && kill "$session_bus_pid" 2>/dev/null
-  [ -n "$session_xvfb_pid" ] && kill "$session_xvfb_pid" 2>/dev/null
+  [ -n "$session_bus_pid" ] && { kill "$session_bus_pid" 2>/dev/null || true; }
+  # Waited for, so that the next display can take its number at once.
+  [ -n "$session_xvfb_pid" ] && { kill "$session_xvfb_pid" 2>/dev/null && wait "$session_xvfb_pid" 2>/dev/null || true; }
   rm -rf "$session_work"
 }
 
@@ -41,9 +45,31 @@ session_start_bus() {
   export DBUS_SESSION_BUS_ADDRESS
 }
 
-# Waits until a window whose title matches the pattern is mapped; prints its id.
+# Prints the ids of the mapped windows whose title matches the pattern; fails
+# when there is none. xdotool gives up with BadWindow when a window closes while
+# it walks the tree (another program's, going down), so such a search is made
+# again rather than taken for "none".
+session_find_windows() {
+  local error
+  for _ in 1 2 3 4 5; do
+    { error=$(xdotool search --onlyvisible --name "$1" 2>&1 >&3 3>&-); } 3>&1 && return 0
+    case $error in *"X Error"*) ;; *) return 1 ;; esac
+  done
+  return 1
+}
+
+# Waits until a window whose title matches the pattern is mapped, for at most
+# the seconds given (30 unless told); prints its id.
 session_wait_window() {
-  xdotool search --sync --onlyvisible --name "$1" | head -n 1
+  local deadline=$((SECONDS + ${2:-30})) id
+  while :; do
+    id=$(session_find_windows "$1" | head -n 1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ "$SECONDS" -ge "$deadline" ] && break
+    sleep 0.1
+  done
+  echo "no window named $1 within ${2:-30} s" >&2
+  return 1
 }
 
 # Clicks at a point in pixels. "mousemove --sync" to where the pointer already
