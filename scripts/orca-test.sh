@@ -142,6 +142,9 @@ key_until Tab "Quarter Wave Antenna" || true
 mark
 keys space
 check "the antenna calculator opens" "Quarter Wave Antenna" 10
+# A Tab while Orca still presents the new window can leave the frequency box's
+# description unspoken: as a person would, wait for the first focus (Quit).
+said "Quit" 4 || true
 key_until Tab "Frequency in MHz" || true
 check "the frequency box reads the instruction" "Enter frequency in Mhz and press"
 type_text 7.2
