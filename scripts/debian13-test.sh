@@ -96,7 +96,7 @@ clone_tree() {
 # whatever it leaves behind on a failure is stopped with it.
 inside() {
   setsid chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 TERM=dumb CI="${CI:-}" KELVARO_ORCA_LOG=/root/orca.log CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" \
+    LANG=C.UTF-8 TERM=dumb CI="${CI:-}" CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" \
     bash -c 'cd "$1" && shift && exec bash "$@"' bash "$source_dir" "$@" &
   running=$!
   local status=0
