@@ -28,16 +28,8 @@ stop_all() {
   local pid
   # Last started, first stopped; then what our session bus started for us.
   # Orca handles SIGTERM in Python, which runs only when some event wakes its
-  # main loop; with the program gone none may come, so it is killed after 5 s.
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    kill "${started[i]}" 2>/dev/null || continue
-    for _ in $(seq 50); do
-      [[ "$(ps -o stat= -p "${started[i]}")" == [^Z]* ]] || break  # gone, or a zombie to reap
-      sleep 0.1
-    done
-    kill -KILL "${started[i]}" 2>/dev/null || true
-    wait "${started[i]}" 2>/dev/null || true
-  done
+  # main loop; with the program gone none may come, so it may need SIGKILL.
+  for ((i = ${#started[@]} - 1; i >= 0; i--)); do session_end "${started[i]}"; done
   if [ -n "${bus_pid:-}" ]; then
     for pid in $(pgrep -P "$bus_pid" || true); do kill "$pid" 2>/dev/null || true; done
     kill "$bus_pid" 2>/dev/null || true

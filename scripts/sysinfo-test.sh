@@ -62,23 +62,13 @@ check() {
 }
 
 # The viewer leads a process group of its own, which holds what it started.
-# Its windows must be gone before the next desktop's turn looks for windows,
-# so the group is waited for (and killed outright after 5 s). A zombie counts
-# as gone: it holds no windows, and an init that does not reap may keep it.
-viewer_group_alive() {
-  ps -e -o pgid=,stat= | awk -v group="$viewer_pid" '$1 == group && $2 !~ /^Z/ { alive = 1 } END { exit !alive }'
-}
+# Its windows must be gone before the next desktop's turn looks for windows.
 stop_viewer() {
   if [ -n "$viewer_pid" ]; then
     if [ "$(ps -o pgid= -p "$viewer_pid" | tr -d ' ')" = "$viewer_pid" ]; then
-      kill -- "-$viewer_pid" 2>/dev/null || true
-      for _ in $(seq 50); do
-        viewer_group_alive || break
-        sleep 0.1
-      done
-      kill -KILL -- "-$viewer_pid" 2>/dev/null || true
+      session_end "-$viewer_pid"
     else
-      kill "$viewer_pid" 2>/dev/null || true
+      session_end "$viewer_pid"
     fi
   fi
   viewer_pid=
