@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quarter_wave {
 namespace {

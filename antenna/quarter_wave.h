@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/form_value.h"
+#include "core/form_value.h"
 
 // The quarter-wave calculation: a typed frequency in MHz becomes an antenna
 // length in feet.

@@ -4,12 +4,12 @@
 #include <QLocale>
 #include <QPushButton>
 
+#include "about/about.h"
 #include "antenna/qw_antenna_design.h"
-#include "shell/about.h"
-#include "shell/forms/accessibility.h"
-#include "shell/forms/handler.h"
-#include "shell/forms/key_press.h"
-#include "shell/forms/project.h"
+#include "forms/accessibility.h"
+#include "forms/handler.h"
+#include "forms/key_press.h"
+#include "forms/project.h"
 
 namespace design = qw_antenna_design;
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "antenna/quarter_wave.h"
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 class QLineEdit;
 class QPushButton;

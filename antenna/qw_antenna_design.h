@@ -3,9 +3,9 @@
 // One control or row a line, as the design tables have them.
 // clang-format off
 
-#include "author.h"
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
+#include "core/author.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 // The calculator window as designed: texts, colours and places, in tab order.
 namespace qw_antenna_design {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

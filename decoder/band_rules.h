@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "core/form_value.h"
 #include "decoder/band_table.h"
-#include "shell/form_value.h"
 
 namespace bands {
 

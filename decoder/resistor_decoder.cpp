@@ -1,11 +1,11 @@
 #include "decoder/resistor_decoder.h"
 
+#include "about/about.h"
 #include "decoder/blank_run_breaks.h"
 #include "decoder/resistor_decoder_design.h"
-#include "shell/about.h"
-#include "shell/forms/accessibility.h"
-#include "shell/forms/handler.h"
-#include "shell/forms/project.h"
+#include "forms/accessibility.h"
+#include "forms/handler.h"
+#include "forms/project.h"
 
 namespace design = resistor_decoder_design;
 

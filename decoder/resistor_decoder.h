@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "decoder/band_rules.h"
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 struct ResistorDecoderControls : bands::OptionValues {
   explicit ResistorDecoderControls(forms::FormWindow& window);

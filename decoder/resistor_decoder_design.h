@@ -3,9 +3,9 @@
 // One control or row a line, as the design tables have them.
 // clang-format off
 
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
-#include "author.h"
+#include "core/author.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 // The window as designed: texts, colours and places, in the order of its
 // layout; the option buttons in tab order.

@@ -5,17 +5,17 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "about/about.h"
+#include "core/author.h"
+#include "forms/accessibility.h"
+#include "forms/handler.h"
+#include "forms/key_press.h"
+#include "forms/mouse.h"
+#include "forms/pictures.h"
+#include "forms/project.h"
+#include "forms/properties.h"
 #include "game/mn_game_design.h"
 #include "resources/resources.h"
-#include "shell/about.h"
-#include "author.h"
-#include "shell/forms/accessibility.h"
-#include "shell/forms/handler.h"
-#include "shell/forms/key_press.h"
-#include "shell/forms/mouse.h"
-#include "shell/forms/pictures.h"
-#include "shell/forms/project.h"
-#include "shell/forms/properties.h"
 #include "sound/module1.h"
 
 namespace design = mn_game_design;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "forms/controls.h"
+#include "forms/form.h"
 #include "game/mn_rules.h"
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace mystery {
 namespace {

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QtEndian>
 
-#include "shell/forms/pictures.h"
-#include "shell/runtime_error.h"
+#include "core/runtime_error.h"
+#include "forms/pictures.h"
 
 namespace resources {
 namespace {

@@ -14,7 +14,7 @@ build=${KELVARO_FUZZ_BUILD:-$KELVARO_ROOT/build-sanitize}
 
 # name, folder of the target in the sources, committed corpus
 targets=(
-  "numbers_fuzz tests/shell numbers_corpus"
+  "numbers_fuzz tests/core numbers_corpus"
   "game_events_fuzz tests/reliability game_events_corpus"
   "wave_reader_fuzz tests/reliability wave_reader_corpus"
   "get_key_value_fuzz tests/reliability get_key_value_corpus"

@@ -51,7 +51,7 @@ reg_add 'HKLM\Software\KelvaroTest\NoViewer' /v MSINFO /t REG_SZ /d 'C:\kelvaro 
 # The probe stands in for the viewer; the decoy is what a command line split
 # at the first blank would start instead.
 drive_c="$WINEPREFIX/drive_c"
-probe="$build/tests/shell/sysinfo_probe.exe"
+probe="$build/tests/about/sysinfo_probe.exe"
 mkdir -p "$drive_c/kelvaro probe" "$drive_c/kelvaro folder" "$drive_c/kelvaro empty"
 cp "$probe" "$drive_c/kelvaro probe/viewer.exe"
 cp "$probe" "$drive_c/kelvaro folder/MSINFO32.EXE"

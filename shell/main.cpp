@@ -3,12 +3,12 @@
 
 #include <QApplication>
 
-#include "app_info.h"
-#include "shell/forms/look.h"
-#include "shell/forms/project.h"
+#include "about/sysinfo_seams.h"
+#include "core/app_info.h"
+#include "forms/look.h"
+#include "forms/project.h"
 #include "shell/menu.h"
 #include "shell/platform_choice.h"
-#include "shell/sysinfo_seams.h"
 
 int main(int argc, char* argv[]) {
   sysinfo::KeepStartEnvironment();

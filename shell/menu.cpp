@@ -1,13 +1,13 @@
 #include "shell/menu.h"
 
-#include "shell/about.h"
+#include "about/about.h"
+#include "about/license.h"
 #include "antenna/qw_antenna.h"
-#include "author.h"
+#include "core/author.h"
 #include "decoder/resistor_decoder.h"
-#include "shell/forms/handler.h"
-#include "shell/forms/project.h"
+#include "forms/handler.h"
+#include "forms/project.h"
 #include "game/mn_game.h"
-#include "shell/license.h"
 #include "shell/menu_design.h"
 
 using forms::Instance;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 class QLabel;
 class QPushButton;

@@ -3,8 +3,8 @@
 // One control or row a line, as the design tables have them.
 // clang-format off
 
-#include "shell/forms/controls.h"
-#include "shell/forms/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 
 // The launcher as designed: texts, colours and places, in tab order.
 namespace menu_design {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "core/numbers.h"
+#include "core/runtime_error.h"
 #include "resources/resources.h"
-#include "shell/numbers.h"
-#include "shell/runtime_error.h"
 #include "sound/player.h"
 
 namespace Module1 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/form_value.h"
+#include "core/form_value.h"
 
 // The program's standard module: the one place that plays sound cues.
 namespace Module1 {

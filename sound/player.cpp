@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "app_info.h"
+#include "core/app_info.h"
 #include "sound/sdl_audio.h"
 #include "sound/wave_image.h"
 

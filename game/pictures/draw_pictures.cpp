@@ -18,7 +18,7 @@
 #include <QRadialGradient>
 #include <QTextStream>
 
-#include "author.h"
+#include "core/author.h"
 #include "resources/tools/palette16.h"
 
 namespace {

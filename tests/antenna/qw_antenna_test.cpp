@@ -5,8 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "about/about.h"
 #include "antenna/qw_antenna.h"
-#include "shell/about.h"
 #include "shell/menu.h"
 #include "support/window_test.h"
 

@@ -8,9 +8,9 @@
 #include <QSet>
 #include <QTest>
 
+#include "about/about.h"
 #include "decoder/blank_run_breaks.h"
 #include "decoder/resistor_decoder.h"
-#include "shell/about.h"
 #include "shell/menu.h"
 #include "support/window_test.h"
 

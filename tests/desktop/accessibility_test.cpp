@@ -4,14 +4,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "about/about.h"
+#include "about/license.h"
 #include "accessible_tree.h"
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
+#include "forms/accessibility.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
-#include "shell/forms/accessibility.h"
-#include "shell/about.h"
-#include "shell/license.h"
 #include "shell/menu.h"
 #include "support/window_test.h"
 

@@ -2,7 +2,7 @@
 #include <QPixmap>
 
 #include "accessible_tree.h"
-#include "shell/forms/controls.h"
+#include "forms/controls.h"
 #include "support/window_test.h"
 
 namespace {

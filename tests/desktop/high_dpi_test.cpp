@@ -2,14 +2,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "about/about.h"
+#include "about/license.h"
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
+#include "forms/controls.h"
 #include "game/mn_game.h"
 #include "game/mn_rules.h"
 #include "resources/resources.h"
-#include "shell/about.h"
-#include "shell/forms/controls.h"
-#include "shell/license.h"
 #include "shell/menu.h"
 #include "support/window_test.h"
 

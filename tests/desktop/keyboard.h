@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "shell/forms/form.h"
+#include "forms/form.h"
 
 // Makes the form's window the active one, so that keys reach its focused
 // control and focus moves on when a focused control is disabled or hidden.

@@ -2,12 +2,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "about/about.h"
+#include "about/license.h"
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
 #include "game/mn_game.h"
 #include "keyboard.h"
-#include "shell/about.h"
-#include "shell/license.h"
 #include "shell/menu.h"
 #include "support/window_test.h"
 

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "about/about.h"
+#include "forms/controls.h"
 #include "game/mn_game.h"
 #include "game_fixture.h"
 #include "resources/resources.h"
-#include "shell/about.h"
-#include "shell/forms/controls.h"
 #include "shell/menu.h"
 #include "sound/module1.h"
 #include "support/window_test.h"

@@ -20,9 +20,9 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include "forms/controls.h"
+#include "forms/handler.h"
 #include "game/mn_game.h"
-#include "shell/forms/controls.h"
-#include "shell/forms/handler.h"
 #include "shell/menu.h"
 #include "sound/module1.h"
 #include "sound/player.h"

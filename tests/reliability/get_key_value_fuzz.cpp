@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/sysinfo.h"
+#include "about/sysinfo.h"
 
 namespace {
 

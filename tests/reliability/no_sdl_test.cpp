@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "forms/controls.h"
 #include "game/mn_game.h"
-#include "shell/forms/controls.h"
 #include "shell/menu.h"
 #include "sound/sdl_audio.h"
 #include "support/window_test.h"

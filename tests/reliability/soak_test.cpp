@@ -12,12 +12,12 @@
 #include <QTimerEvent>
 #include <QtTest/QTest>
 
+#include "about/about.h"
+#include "about/license.h"
 #include "antenna/qw_antenna.h"
 #include "decoder/resistor_decoder.h"
+#include "forms/controls.h"
 #include "game/mn_game.h"
-#include "shell/forms/controls.h"
-#include "shell/about.h"
-#include "shell/license.h"
 #include "shell/menu.h"
 #include "sound/module1.h"
 #include "sound/player.h"

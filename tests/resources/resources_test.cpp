@@ -7,8 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "core/runtime_error.h"
 #include "resources/sound_table.h"
-#include "shell/runtime_error.h"
 #include "sound/wave_image.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/pictures.h"
 #include "resources/resources.h"
-#include "shell/forms/pictures.h"
 #include "support/window_test.h"
 
 namespace {

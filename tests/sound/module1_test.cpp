@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/runtime_error.h"
 #include "resources/resources.h"
-#include "shell/runtime_error.h"
 #include "support/window_test.h"
 
 namespace {

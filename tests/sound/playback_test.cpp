@@ -16,8 +16,8 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "core/runtime_error.h"
 #include "resources/resources.h"
-#include "shell/runtime_error.h"
 #include "sound/module1.h"
 #include "sound/player.h"
 #include "sound/sdl_audio.h"

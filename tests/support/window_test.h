@@ -10,8 +10,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "shell/forms/form.h"
-#include "shell/forms/project.h"
+#include "forms/form.h"
+#include "forms/project.h"
 #include "support/print_qstring.h"
 
 // Each test has instances of its own and watches for the end of the process

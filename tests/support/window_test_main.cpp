@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-#include "shell/forms/look.h"
+#include "forms/look.h"
 
 int main(int argc, char* argv[]) {
   // Test discovery runs this binary too, so it must never need a display.
