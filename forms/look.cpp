@@ -1,8 +1,12 @@
 #include "forms/look.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace forms {
 namespace {
@@ -54,13 +58,77 @@ QPalette LightPalette() {
   return palette;
 }
 
+// A standard icon of the style, read only when something first sizes or
+// draws it. Reading the picture makes Qt ask every image-format plugin whether
+// it can, loading them all.
+class DeferredIcon : public QIconEngine {
+ public:
+  DeferredIcon(QStyle* style, QStyle::StandardPixmap which, Qt::LayoutDirection direction)
+      : style_(style), which_(which), direction_(direction) {}
+
+  QIconEngine* clone() const override { return new DeferredIcon(*this); }
+  // Asked whenever the button is laid out; the style's picture is never null.
+  bool isNull() override { return false; }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Icon().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Icon().availableSizes(mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Icon().pixmap(size, 1.0, mode, state);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return Icon().pixmap(size / scale, scale, mode, state);
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+
+ private:
+  const QIcon& Icon() {
+    if (!read_ && style_ != nullptr) {
+      QStyleOption option;
+      option.direction = direction_;
+      icon_ = style_->standardIcon(which_, &option);
+    }
+    read_ = true;
+    return icon_;
+  }
+
+  QPointer<QStyle> style_;
+  QStyle::StandardPixmap which_;
+  Qt::LayoutDirection direction_;
+  bool read_ = false;
+  QIcon icon_;
+};
+
+// Fusion, except that the icon of a menu bar's extension button, which every
+// menu bar asks for as it is made, is read when first needed. The button only
+// shows when a menu bar is narrower than its menus, which none of the windows
+// ever is, so the image-format plugins stay unloaded.
+class DesignedStyle : public QProxyStyle {
+ public:
+  DesignedStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
+    if (which != SP_ToolBarHorizontalExtensionButton && which != SP_ToolBarVerticalExtensionButton) {
+      return QProxyStyle::standardIcon(which, option, widget);
+    }
+    const Qt::LayoutDirection direction = option != nullptr   ? option->direction
+                                          : widget != nullptr ? widget->layoutDirection()
+                                                              : QGuiApplication::layoutDirection();
+    return QIcon(new DeferredIcon(baseStyle(), which, direction));
+  }
+};
+
 }  // namespace
 
 void UseDesignedLook() {
   // A platform's own style (Breeze, for one) paints menu bars and button faces
   // from its theme's colours rather than the palette; Fusion takes them all
   // from the palette, and sizes controls as the layouts expect.
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setStyle(new DesignedStyle);
   QApplication::setPalette(LightPalette());
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 #include <QString>
 
@@ -17,6 +19,17 @@ inline QString TwiceTheDensity(const QString& path) {
   return hasExtension ? path.left(dot) + QStringLiteral("@2x") + path.mid(dot) : path + QStringLiteral("@2x");
 }
 
+// The picture at `path`, read by the reader built in for the format its
+// extension names (PNG, XPM): left to find the format itself, Qt first loads
+// every image-format plugin to ask each whether it can read the file. A path
+// without an extension is still looked into.
+inline QPixmap ReadPicture(const QString& path) {
+  const QString format = QFileInfo(path).suffix();
+  QImageReader reader(path, format.toLatin1());
+  reader.setAutoDetectImageFormat(format.isEmpty());
+  return QPixmap::fromImage(reader.read());
+}
+
 // Whether some screen draws at twice the density or more.
 inline bool DenseScreens() { return qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 2.0; }
 
@@ -25,7 +38,8 @@ inline bool DenseScreens() { return qGuiApp != nullptr && qGuiApp->devicePixelRa
 // picture it stands in for.
 inline QPixmap DenseRendition(const QString& twice) {
   QPixmap rendition;
-  if (DenseScreens() && QFile::exists(twice) && rendition.load(twice)) rendition.setDevicePixelRatio(2.0);
+  if (DenseScreens() && QFile::exists(twice)) rendition = ReadPicture(twice);
+  if (!rendition.isNull()) rendition.setDevicePixelRatio(2.0);
   return rendition;
 }
 
@@ -33,15 +47,16 @@ inline QPixmap DenseRendition(const QString& twice) {
 // shows sharper.
 inline QPixmap LoadPicture(const QString& path) {
   const QPixmap rendition = DenseRendition(TwiceTheDensity(path));
-  return rendition.isNull() ? QPixmap(path) : rendition;
+  return rendition.isNull() ? ReadPicture(path) : rendition;
 }
 
 // A window icon with both renditions, whatever the screens now: the window
 // manager picks the size it draws.
 inline QIcon LoadIcon(const QString& path) {
-  QIcon icon(path);
+  QIcon icon;
+  icon.addPixmap(ReadPicture(path));
   const QString twice = TwiceTheDensity(path);
-  if (QFile::exists(twice)) icon.addFile(twice);
+  if (QFile::exists(twice)) icon.addPixmap(ReadPicture(twice));
   return icon;
 }
 

@@ -8,6 +8,7 @@
 #   package.sh contents SOURCE_DIR WORK_DIR
 #   package.sh starts WORK_DIR [PROGRAM]   the unpacked program, or PROGRAM, shows its launcher
 #   package.sh lintian WORK_DIR
+#   package.sh search-path BINARY...       each searches for libraries in no relative folder
 #
 # Exits 77 (a skip) only when a tool the check needs is not installed.
 set -euo pipefail
@@ -82,6 +83,34 @@ check_contents() {
 
   need appstreamcli
   appstreamcli validate-tree --no-net "$root"
+
+  local binaries=()
+  while IFS= read -r -d '' file; do
+    [ "$(head -c 4 "$file")" = $'\x7fELF' ] && binaries+=("$file")
+  done < <(find "$root" -type f -print0)
+  [ ${#binaries[@]} -gt 0 ] || fail "the package holds no program"
+  check_search_path "${binaries[@]}"
+}
+
+# Every folder a binary names for its libraries (RPATH or RUNPATH) is absolute.
+# The dynamic loader reads an empty entry (CMake pads the build tree's paths
+# with them) or "." as the folder the program was started from, which anyone
+# may fill. $ORIGIN would serve libraries of our own, and no binary needs one.
+check_search_path() {
+  need readelf
+  local file dynamic wrong found=""
+  for file in "$@"; do
+    dynamic=$(readelf -d "$file") || fail "readelf cannot read $file"
+    wrong=$(sed -n 's/.*(\(RPATH\|RUNPATH\)).*\[\(.*\)\]$/\2/p' <<<"$dynamic" | awk -v file="$file" '{
+        n = split($0, entry, ":")
+        relative = n == 0
+        for (i = 1; i <= n; ++i) relative = relative || entry[i] !~ /^\//
+        if (relative) printf "%s: [%s]\n", file, $0
+      }')
+    [ -z "$wrong" ] || found+=$wrong$'\n'
+  done
+  [ -z "$found" ] || fail "libraries are searched for in relative folders:"$'\n'"$found"
+  echo "$# binaries search for libraries in absolute folders only"
 }
 
 # The launcher is up once its exit button has been painted into the window.
@@ -122,5 +151,6 @@ case "${1:-}" in
   contents) check_contents "$2" "$3" ;;
   starts) check_starts "$2" "${3:-}" ;;
   lintian) check_lintian "$2" ;;
+  search-path) shift && check_search_path "$@" ;;
   *) fail "unknown check: ${1:-}" ;;
 esac

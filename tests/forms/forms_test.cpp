@@ -1,8 +1,13 @@
+#include <memory>
+
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "forms/controls.h"
 #include "forms/handler.h"
@@ -157,6 +162,22 @@ TEST_F(FormsTest, AnAutoSizedLabelFitsItsCaptionKeepingItsLeftAndTopEdges) {
   EXPECT_EQ(label->size(), label->sizeHint());
   EXPECT_GT(label->width(), 150);
   EXPECT_EQ(label->accessibleName(), "A much longer caption than before");
+}
+
+// The windows' style reads the picture of a menu bar's extension button only
+// once it shows, and then it is Fusion's own.
+TEST(StyleTest, AMenuBarTooNarrowForItsMenusShowsFusionsExtensionPicture) {
+  QMenuBar bar;
+  for (const char* title : {"First", "Second", "Third"}) bar.addMenu(QString::fromUtf8(title));
+  bar.resize(40, 30);
+  bar.show();
+  const auto* extension = bar.findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+  ASSERT_NE(extension, nullptr);
+  EXPECT_TRUE(extension->isVisible());
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  const QIcon own = fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+  EXPECT_EQ(extension->icon().availableSizes(), own.availableSizes());
+  EXPECT_EQ(extension->icon().pixmap(QSize(16, 16)).toImage(), own.pixmap(QSize(16, 16)).toImage());
 }
 
 TEST(LabelTest, ACaptionTallerThanItsOneLineBoxIsCentredToKeepItsLetters) {

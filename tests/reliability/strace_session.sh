@@ -3,7 +3,8 @@
 # display and checks what the program did outside itself: it creates, writes,
 # renames or removes no file, opens no internet socket, and starts one other
 # program, the system-information viewer, by its exact path, not through a
-# shell, with the environment it was given.
+# shell, with the environment it was given. Before its launcher shows it loads
+# no image-format plugin and looks for no file relative to the current folder.
 #
 #   strace_session.sh TABRINEX SESSION_SCRIPT
 set -euo pipefail
@@ -33,10 +34,14 @@ mkdir "$work/viewer"
 ln -s "$(type -P true)" "$viewer"
 unset QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
 strace=$(command -v strace)
-PATH=$work/viewer "$strace" -f -qq -o "$work/trace" -v -s 256 \
-  -e trace=execve,execveat,open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,link,linkat,symlink,symlinkat,truncate,socket \
+# Each call with its time, and each file descriptor with its file, so that the
+# libraries mapped to run can be told by name.
+PATH=$work/viewer "$strace" -f -qq -ttt -y -o "$work/trace" -v -s 256 \
+  -e trace=execve,execveat,open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,link,linkat,symlink,symlinkat,truncate,socket,mmap \
   "$program" &
 traced=$!
+session_launcher >/dev/null
+launcher_seen=$(date +%s.%N)
 session_open_everything
 session_system_info
 for _ in $(seq 100); do
@@ -62,7 +67,7 @@ done_calls=$(grep -v -- '= -1 E' "$work/trace")
 writes=$(grep -E 'open(at)?\(.*O_(WRONLY|RDWR|CREAT|TRUNC)' <<<"$done_calls" |
   grep -vE '"/dev/(null|shm/|dri/)|"/proc/self/task/[0-9]+/comm"' || true)
 [ -z "$writes" ] || report "files opened for writing" "$writes"
-changes=$(grep -E '^[0-9]+ +(creat|mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|link|linkat|symlink|symlinkat|truncate)\(' \
+changes=$(grep -E '^[0-9]+ +[0-9.]+ +(creat|mkdir|mkdirat|rename|renameat2?|unlink|unlinkat|link|linkat|symlink|symlinkat|truncate)\(' \
   <<<"$done_calls" || true)
 [ -z "$changes" ] || report "files created, renamed or removed" "$changes"
 internet=$(grep -E 'socket\(AF_INET6?,' <<<"$done_calls" || true)
@@ -78,6 +83,15 @@ others=$(grep -vF "execve(\"$viewer\", [\"$viewer\"]" <<<"$started" || true)
 [ "$(grep -c . <<<"$started")" -eq 1 ] || report "the viewer started not once" "$started"
 leaked=$(grep -F '"QT_QPA_PLATFORM=' <<<"$started" || true)
 [ -z "$leaked" ] || report "the windowing platform passed on to the viewer" "$leaked"
+
+# Up to the launcher: Qt opens every image-format plugin to read what it
+# offers, but one is loaded only when its code is mapped to run. The pictures
+# shown at start come from the readers built into Qt.
+before=$(awk -v seen="$launcher_seen" '$2 < seen' "$work/trace")
+plugins=$(grep -E 'mmap\(.*PROT_EXEC.*/imageformats/' <<<"$before" || true)
+[ -z "$plugins" ] || report "image-format plugins loaded before the launcher showed" "$plugins"
+relative=$(grep -E 'open(at)?\((AT_FDCWD[^,]*, )?"[^/]' <<<"$before" || true)
+[ -z "$relative" ] || report "files looked for relative to the current folder" "$relative"
 
 echo "$(grep -c . "$work/trace") calls watched, $(grep -c . <<<"$started") programs started"
 [ "$failures" -eq 0 ]

@@ -47,9 +47,13 @@ TEST_F(PicturesTest, EveryRenditionIsTwiceItsPicture) {
 }
 
 TEST_F(PicturesTest, WindowIconsOfferBothRenditionsWhereThereAreTwo) {
-  const QIcon both = forms::LoadIcon(":/decoder/resistor_decoder.png");
-  EXPECT_TRUE(both.availableSizes().contains(QSize(32, 32)));
-  EXPECT_TRUE(both.availableSizes().contains(QSize(64, 64)));
+  for (const char* path : {":/decoder/resistor_decoder.png", ":/antenna/qw_antenna.xpm"}) {
+    const QIcon both = forms::LoadIcon(path);
+    EXPECT_EQ(both.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(64, 64)})) << path;
+    EXPECT_EQ(both.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+              QImage(path).convertToFormat(QImage::Format_ARGB32))
+        << path;
+  }
 
   QTemporaryDir folder;
   const QString alone = folder.filePath("alone.png");
