@@ -110,7 +110,7 @@ check_search_path() {
     [ -z "$wrong" ] || found+=$wrong$'\n'
   done
   [ -z "$found" ] || fail "libraries are searched for in relative folders:"$'\n'"$found"
-  echo "$# binaries search for libraries in absolute folders only"
+  echo "$# binaries: libraries are searched for in absolute folders only"
 }
 
 # The launcher is up once its exit button has been painted into the window.
