@@ -45,6 +45,9 @@ FormWindow::FormWindow(Form& form, const WindowDesign& design)
     : QMainWindow(nullptr, FlagsFor(design.style)), form_(form), client_(new QWidget(this)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName("client");
+  // Controls are placed before the window is, and an auto-sized label keeps
+  // clear of the client area's right edge from its first caption on.
+  client_->resize(ToPixels(design.client).size());
   if (design.backColor) {
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, ToColor(*design.backColor));
