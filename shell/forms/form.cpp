@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "accessibility.h"
 #include "pictures.h"
 #include "task_bar.h"
 
@@ -103,7 +104,10 @@ void Form::Load() {
   ++loadedCount;
   CreateControls(*window);
   window->Place(design_);
-  if (design_.style == WindowStyle::FixedDialog) AskNotInTaskBar(*window);
+  if (design_.style == WindowStyle::FixedDialog) {
+    AskNotInTaskBar(*window);
+    PresentAsDialog(window);
+  }
   Form_Load();
   if (QWidget* first = FirstInTabOrder(window)) first->setFocus(Qt::OtherFocusReason);
 }
