@@ -68,8 +68,9 @@ void About::Form_Load() {
   ui().window.SetCaption(QStringLiteral("About ") + title);
   ui().lblVersion->SetCaption(QStringLiteral("Version %1.%2.%3").arg(app::kMajor).arg(app::kMinor).arg(app::kRevision));
   ui().lblTitle->SetCaption(title);
-  // The box opens on "OK": a screen reader reads what the box says with it.
-  ui().cmdOK->setAccessibleDescription(forms::SpokenText({ui().lblTitle, ui().lblVersion, ui().lblDescription}));
+  // What the box says, read with its title whenever a screen reader presents
+  // the box, whether the box's activation or its first focus reaches it first.
+  ui().window.setAccessibleDescription(forms::SpokenText({ui().lblTitle, ui().lblVersion, ui().lblDescription}));
 }
 
 void About::cmdOK_Click() { Unload(); }

@@ -11,13 +11,7 @@ namespace design = resistor_decoder_design;
 
 ResistorDecoderControls::ResistorDecoderControls(forms::FormWindow& window) : menu(forms::AddInfoMenu(window)) {
   QWidget* client = window.Client();
-  // The multiplier's longest captions would run past the window's right edge
-  // from where it stands; a cut "Green X 100K" would read as 100.
-  const int clientWidth = forms::ToPixels(design::kWindow.client).width();
-  for (int i = 0; i < 3; ++i) {
-    bandvalue[i] = forms::MakeLabel(client, design::kBandvalue[i]);
-    bandvalue[i]->KeepRightEdgeWithin(clientWidth);
-  }
+  for (int i = 0; i < 3; ++i) bandvalue[i] = forms::MakeLabel(client, design::kBandvalue[i]);
   for (int i = 0; i < 3; ++i) frames[i] = forms::MakeFrame(client, design::kFrames[i]);
   forms::MakeLine(client, design::kLine1);
   forms::MakeLine(client, design::kLine2);

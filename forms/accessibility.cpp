@@ -16,6 +16,7 @@ namespace forms {
 namespace {
 
 constexpr char kGroupProperty[] = "formsGroup";
+constexpr char kDialogProperty[] = "formsDialog";
 
 // The program's one notification: what it says is its name, and each time it
 // is shown anew the screen reader speaks it.
@@ -165,6 +166,31 @@ class LineReadingInterface : public QAccessibleWidget, public QAccessibleTextInt
   const LineReader* reader_;
 };
 
+// A label of a dialog: one of the texts that label the dialog, so that a
+// screen reader reads it in the dialog's description rather than on its own.
+class DialogTextInterface : public QAccessibleWidget {
+ public:
+  explicit DialogTextInterface(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+
+  QString text(QAccessible::Text t) const override {
+    const QString text = QAccessibleWidget::text(t);
+    return t == QAccessible::Name && text.isEmpty() ? label_->text() : text;
+  }
+
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> related = QAccessibleWidget::relations(match);
+    if (match & QAccessible::Label) {
+      related.append({QAccessible::queryAccessibleInterface(label_->window()), QAccessible::Label});
+    }
+    return related;
+  }
+
+ private:
+  QLabel* label_;
+};
+
+bool InDialog(const QWidget* widget) { return widget->window()->property(kDialogProperty).toBool(); }
+
 QAccessibleInterface* Interfaces(const QString&, QObject* object) {
   if (auto* notice = dynamic_cast<Notice*>(object)) return new NoticeInterface(notice);
   if (auto* label = qobject_cast<QLabel*>(object)) {
@@ -172,8 +198,10 @@ QAccessibleInterface* Interfaces(const QString&, QObject* object) {
       if (const auto* reader = dynamic_cast<const LineReader*>(child)) return new LineReadingInterface(label, reader);
     }
   }
+  if (auto* label = qobject_cast<QLabel*>(object); label && InDialog(label)) return new DialogTextInterface(label);
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget && widget->property(kGroupProperty).toBool()) return new QAccessibleWidget(widget, QAccessible::Grouping);
+  if (widget && widget->isWindow() && InDialog(widget)) return new QAccessibleWidget(widget, QAccessible::Dialog);
   return nullptr;
 }
 
@@ -245,6 +273,12 @@ void ReadLineByLine(QLabel* label, std::function<std::vector<TextLine>()> lines)
 void PresentAsGroup(QWidget* frame) {
   frame->setProperty(kGroupProperty, true);
   PresentAnew(frame);
+}
+
+void PresentAsDialog(QWidget* window) {
+  window->setProperty(kDialogProperty, true);
+  PresentAnew(window);
+  for (QLabel* label : window->findChildren<QLabel*>()) PresentAnew(label);
 }
 
 }  // namespace forms

@@ -32,6 +32,13 @@ void SetAnnouncer(std::function<void(const QString&)> announcer);
 // rather than a window of its own.
 void PresentAsGroup(QWidget* frame);
 
+// Presents a window as a dialog. A screen reader says a dialog's title and its
+// accessible description whenever it presents the dialog: on its activation,
+// and as the new context of its first focus, in whichever order those come.
+// Its labels count as the dialog's own texts, told by that description, not
+// as loose texts that a screen reader would read in its place.
+void PresentAsDialog(QWidget* window);
+
 // Lets the keyboard reach a label and a screen reader read its text line by
 // line, each line as `lines` says it is painted: Up and Down move from line to
 // line, Ctrl+Home and Ctrl+End to the first and the last. Nothing of it shows.

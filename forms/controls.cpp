@@ -123,20 +123,20 @@ void Label::SetVisible(bool visible) { forms::SetVisible(this, visible); }
 
 void Label::SetAutoSize(bool autoSize) {
   autoSize_ = autoSize;
+  left_ = x();
   // Without a caption the label keeps its designed box until it gets one,
   // rather than shrinking to a sliver.
   if (!text().isEmpty()) Fit();
 }
 
-void Label::KeepRightEdgeWithin(int right) {
-  left_ = x();
-  right_ = right;
-}
-
 void Label::Fit() {
   if (!autoSize_) return;
   resize(sizeHint());
-  if (right_) move(std::max(0, std::min(*left_, *right_ - width())), y());
+  if (!parentWidget()) return;
+  // A caption cut at the window's edge misreads ("Green X 100" for 100K), and
+  // a box that ends there loses its border: the whole box stays clear of it.
+  const int room = parentWidget()->width() - Pixels(kLabelEdgeMargin);
+  move(std::max(0, std::min(left_, room - width())), y());
 }
 
 QRect Label::TextBox(int width, int height) const {

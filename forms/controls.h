@@ -24,9 +24,12 @@ QFont ToFont(const FontSpec& design);
 
 // A label as the designs use it. Setters leave an unchanged property alone, so
 // a timer that rewrites every caption costs nothing while nothing changes. An
-// auto-sized label fits its caption and keeps its left and top edges; the
-// accessible name follows the caption. One designed without a caption keeps
-// its designed box until it gets one.
+// auto-sized label fits its caption and keeps its left and top edges, unless
+// its box would then come closer to its container's right edge than
+// kLabelEdgeMargin: it grows to the left instead, as far as it must, and comes
+// back to its left edge once a caption fits there. The accessible name follows
+// the caption. One designed without a caption keeps its designed box until it
+// gets one.
 class Label : public QLabel {
   Q_OBJECT
 
@@ -41,10 +44,6 @@ class Label : public QLabel {
   std::optional<Rgb> BackColor() const { return back_; }
   std::optional<Rgb> ForeColor() const { return fore_; }
   void SetAutoSize(bool autoSize);
-  // From its next caption on, an auto-sized label whose right edge would pass
-  // `right` grows to the left instead, so that its whole caption stays inside
-  // its container; it comes back to its left edge once a caption fits there.
-  void KeepRightEdgeWithin(int right);
   int heightForWidth(int width) const override;
   // The lines a wrapping caption is painted in; what a screen reader reads
   // line by line is these same lines.
@@ -61,9 +60,13 @@ class Label : public QLabel {
   std::optional<Rgb> back_;
   std::optional<Rgb> fore_;
   bool autoSize_ = false;
-  std::optional<int> left_;   // where it stands when nothing keeps it in
-  std::optional<int> right_;  // the edge it may not pass
+  int left_ = 0;  // where an auto-sized label stands when its caption fits
 };
+
+// The room, in twips, that an auto-sized label keeps to its container's right
+// edge when its caption would come closer: as much as the decoder's first
+// multiplier caption, "Brown X10", leaves where it stands.
+inline constexpr int kLabelEdgeMargin = 120;
 
 struct LabelDesign {
   const char* name;

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "forms/accessibility.h"
 #include "forms/pictures.h"
 #include "forms/task_bar.h"
 
@@ -45,6 +46,9 @@ FormWindow::FormWindow(Form& form, const WindowDesign& design)
     : QMainWindow(nullptr, FlagsFor(design.style)), form_(form), client_(new QWidget(this)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_->setObjectName("client");
+  // Controls are placed before the window is, and an auto-sized label keeps
+  // clear of the client area's right edge from its first caption on.
+  client_->resize(ToPixels(design.client).size());
   if (design.backColor) {
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, ToColor(*design.backColor));
@@ -100,7 +104,10 @@ void Form::Load() {
   ++loadedCount;
   CreateControls(*window);
   window->Place(design_);
-  if (design_.style == WindowStyle::FixedDialog) AskNotInTaskBar(*window);
+  if (design_.style == WindowStyle::FixedDialog) {
+    AskNotInTaskBar(*window);
+    PresentAsDialog(window);
+  }
   Form_Load();
   if (QWidget* first = FirstInTabOrder(window)) first->setFocus(Qt::OtherFocusReason);
 }

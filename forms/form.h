@@ -15,7 +15,7 @@ class Form;
 enum class WindowStyle {
   Sizable,          // ordinary resizable window with minimise and maximise
   SizableNoMinMax,  // resizable, close box only
-  FixedDialog,      // fixed dialog border, close box only, not in the task bar
+  FixedDialog,      // fixed dialog border, close box only, not in the task bar; a dialog to a screen reader
 };
 
 // How a window looks before any control is placed on it.

@@ -158,6 +158,20 @@ TEST_F(QWAntennaTest, TheResultSizesItselfKeepingItsLeftEdge) {
   SaveScreenshot(Instance<QWAntenna>(), "qw_antenna_result");
 }
 
+// The widest result an eight-character frequency gives: fifteen digits and a
+// three-digit exponent. From where the result stands it would end past the
+// window's edge, " Feet" cut off.
+TEST_F(QWAntennaTest, TheWidestResultStaysWholeInsideTheWindow) {
+  const int room = Instance<QWAntenna>().Window()->Client()->width() - forms::Pixels(forms::kLabelEdgeMargin);
+  ASSERT_EQ(Enter("7E-300"), "6.68571428571429E+301 Feet");
+  EXPECT_EQ(Label3()->size(), Label3()->sizeHint());
+  EXPECT_GT(195 + Label3()->width(), room);
+  EXPECT_EQ(Label3()->geometry().right() + 1, room);
+  SaveScreenshot(Instance<QWAntenna>(), "qw_antenna_widest_result");
+  Enter("146");
+  EXPECT_EQ(Label3()->x(), 195) << "an ordinary result stands where designed";
+}
+
 TEST_F(QWAntennaTest, ANinthCharacterCannotBeTyped) {
   QTest::keyClicks(Text1(), "123456789");
   EXPECT_EQ(Text1()->text(), "12345678");

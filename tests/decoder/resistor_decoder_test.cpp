@@ -159,17 +159,22 @@ TEST_F(ResistorDecoderTest, BandCaptionsFitTheirTextKeepingTheirLeftEdge) {
   EXPECT_EQ(Label("bandvalue(1)")->pos(), QPoint(201, 8));
 }
 
-// A caption cut by the window's edge misreads: "Green X 100" for 100K.
+// A caption cut by the window's edge misreads: "Green X 100" for 100K. The
+// grown ones keep at least the room to the edge that "Brown X10" has.
 TEST_F(ResistorDecoderTest, EveryMultiplierCaptionStaysWholeInsideTheWindow) {
   forms::Label* multiplier = Label("bandvalue(2)");
   const int clientWidth = decoder.Window()->Client()->width();
   ASSERT_EQ(clientWidth, 418);
+  Click(24);
+  const int designedRoom = clientWidth - (multiplier->geometry().right() + 1);
+  EXPECT_GE(designedRoom, forms::Pixels(forms::kLabelEdgeMargin));
   for (int option = 21; option <= 29; ++option) {
     Click(option);
     const QRect box = multiplier->geometry();
     EXPECT_EQ(box.width(), multiplier->sizeHint().width()) << multiplier->text().toStdString();
-    EXPECT_LE(box.left() + box.width(), clientWidth) << multiplier->text().toStdString();
-    EXPECT_EQ(box.left(), std::min(340, clientWidth - box.width()))
+    EXPECT_GE(clientWidth - (box.right() + 1), designedRoom)
+        << multiplier->text().toStdString() << ": its whole box, border included, with room to the edge";
+    EXPECT_EQ(box.left(), std::min(340, clientWidth - forms::Pixels(forms::kLabelEdgeMargin) - box.width()))
         << multiplier->text().toStdString() << ": leaves its left edge only as far as it must";
   }
   Click(28);

@@ -177,6 +177,22 @@ TEST_F(AccessibilityTest, AboutBoxAndTermsReadAsTheyShow) {
                          {"Command1", QAccessible::PushButton, "License Agreement"},
                      });
   const std::vector<AccessibleNode> tree = AccessibleTree(about.Window());
+  // A dialog, read with what it says whenever a screen reader presents it,
+  // whether the box's activation or its focus on "OK" comes first.
+  EXPECT_EQ(tree.front().role, QAccessible::Dialog);
+  EXPECT_EQ(tree.front().name, "About Kelvaro #1");
+  EXPECT_EQ(tree.front().description,
+            "Kelvaro #1. Version 1.0.2. This software package consists of 3 seperate programs. Resistor Decoder, "
+            "Antenna Calculator, and a cool little game called Mystery Number.");
+  EXPECT_TRUE(NodeOf(tree, "cmdOK")->description.isEmpty()) << "what the box says is not read a second time";
+  // Its labels are its own texts: a screen reader that reads a dialog's loose
+  // labels in place of its description, and leaves out the short ones ("Kelvaro
+  // #1", "Version 1.0.2"), finds none.
+  QAccessibleInterface* box = QAccessible::queryAccessibleInterface(about.Window());
+  for (const char* label : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
+    const auto related = QAccessible::queryAccessibleInterface(Find<QWidget>(about, label))->relations();
+    EXPECT_TRUE(related.contains({box, QAccessible::Label})) << label;
+  }
   for (const char* picture : {"picIcon", "Image1"}) {
     const AccessibleNode* node = NodeOf(tree, picture);
     ASSERT_NE(node, nullptr) << picture;

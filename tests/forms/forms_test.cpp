@@ -157,11 +157,27 @@ TEST_F(FormsTest, AnAutoSizedLabelFitsItsCaptionKeepingItsLeftAndTopEdges) {
   Probe& probe = forms::Instance<Probe>();
   probe.Show();
   auto* label = Find<forms::Label>(probe, "Caption");
-  label->SetCaption("A much longer caption than before");
+  label->SetCaption("Longer caption");
   EXPECT_EQ(label->pos(), QPoint(100, 10));
   EXPECT_EQ(label->size(), label->sizeHint());
-  EXPECT_GT(label->width(), 150);
-  EXPECT_EQ(label->accessibleName(), "A much longer caption than before");
+  EXPECT_GT(label->width(), 10);
+  EXPECT_EQ(label->accessibleName(), "Longer caption");
+}
+
+// A box cut at the window's edge loses the end of its caption and its border.
+TEST_F(FormsTest, AnAutoSizedLabelThatWouldComeNearTheRightEdgeGrowsToTheLeftInstead) {
+  Probe& probe = forms::Instance<Probe>();
+  probe.Show();
+  auto* label = Find<forms::Label>(probe, "Caption");
+  const int margin = forms::Pixels(forms::kLabelEdgeMargin);
+  ASSERT_EQ(probe.Window()->Client()->width(), 200);
+  label->SetCaption("A much longer caption than before");
+  EXPECT_EQ(label->size(), label->sizeHint());
+  ASSERT_GT(label->width(), 100 - margin) << "the caption would come too near from where the label stands";
+  EXPECT_EQ(label->geometry().right() + 1, 200 - margin) << "the whole box, border included, with the margin";
+  EXPECT_EQ(label->y(), 10);
+  label->SetCaption("Short");
+  EXPECT_EQ(label->pos(), QPoint(100, 10)) << "back at its left edge once the caption fits there";
 }
 
 // The windows' style reads the picture of a menu bar's extension button only
