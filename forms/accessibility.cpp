@@ -198,7 +198,10 @@ QAccessibleInterface* Interfaces(const QString&, QObject* object) {
       if (const auto* reader = dynamic_cast<const LineReader*>(child)) return new LineReadingInterface(label, reader);
     }
   }
-  if (auto* label = qobject_cast<QLabel*>(object); label && InDialog(label)) return new DialogTextInterface(label);
+  // A dialog's texts, not its pictures, which stay graphics as Qt presents them.
+  if (auto* label = qobject_cast<QLabel*>(object); label && label->pixmap().isNull() && InDialog(label)) {
+    return new DialogTextInterface(label);
+  }
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget && widget->property(kGroupProperty).toBool()) return new QAccessibleWidget(widget, QAccessible::Grouping);
   if (widget && widget->isWindow() && InDialog(widget)) return new QAccessibleWidget(widget, QAccessible::Dialog);
