@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The real-desktop checks of tests/desktop_checks, each file a CTest test
+# labelled desktop-checks. Arguments go to ctest:
+#   scripts/desktop-checks.sh                          all of them
+#   scripts/desktop-checks.sh -R orca                  one
+#   scripts/desktop-checks.sh --repeat until-fail:10   each 10 times in a row, up to a failure
+# A failing test keeps its evidence in build/desktop-checks/TEST/.
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+kelvaro_install_packages
+kelvaro_build -DKELVARO_BUILD_TESTS=ON
+ctest --test-dir "$KELVARO_BUILD" -L desktop-checks --output-on-failure "$@"
