@@ -145,13 +145,13 @@ class Screen:
     def ours(self, window):
         return self.prop(window, "WM_CLASS") == b"tabrinex\0tabrinex\0"
 
-    def find(self, title):
-        """tabrinex's client windows of that title, shown or minimised."""
-        return [w for w in self.tree() if self.ours(w) and self.title(w) == title
+    def find(self, title, prefix=False):
+        """tabrinex's client windows of that title (or one that starts so), shown or minimised."""
+        return [w for w in self.tree() if self.ours(w) and (self.title(w) or "")[:len(title) if prefix else None] == title
                 and (self.prop(w, "WM_STATE") is not None or self.viewable(w))]
 
-    def window(self, title, timeout=10):
-        return wait_for(f"a window {title!r}", lambda: (self.find(title) or [None])[0], timeout)
+    def window(self, title, timeout=10, prefix=False):
+        return wait_for(f"a window {title!r}", lambda: (self.find(title, prefix) or [None])[0], timeout)
 
     def client_of(self, frame):
         for window in self.tree(frame):
@@ -232,8 +232,12 @@ class Screen:
     def type(self, text):
         self.keys(*(self.CHARACTERS.get(c, c) for c in text))
 
-    def click(self, x, y):
+    def point(self, x, y):
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
+        self.d.sync()
+
+    def click(self, x, y):
+        self.point(x, y)
         xtest.fake_input(self.d, X.ButtonPress, 1)
         xtest.fake_input(self.d, X.ButtonRelease, 1)
         self.d.sync()
