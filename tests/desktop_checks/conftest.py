@@ -208,6 +208,12 @@ class Screen:
         self.root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
+    def raise_(self, title):
+        """Our window of that title over the others, as a click on it would
+        bring it where no window manager runs."""
+        self.window(title).configure(stack_mode=X.Above)
+        self.d.sync()
+
     def minimise(self, window):
         message = xevent.ClientMessage(window=window, client_type=self.atom("WM_CHANGE_STATE"), data=(32, [3, 0, 0, 0, 0]))
         self.root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
@@ -309,11 +315,13 @@ class Accessibility:
         return wait_for(f"a window {title!r} in the accessibility tree", find, timeout)
 
     def find(self, root, role, name=None, timeout=10):
-        """The first showing control of that role (and name) under `root`."""
+        """The first showing control of that role (and name, or one of the
+        names in a tuple) under `root`."""
+        names = name if isinstance(name, tuple) else (name,)
         def look():
             try:
                 return next((n for n in self.walk(root) if self.role(n) == role
-                             and (name is None or n.name == name) and self.showing(n)), None)
+                             and (name is None or n.name in names) and self.showing(n)), None)
             except Exception:  # a node gone while walking: look again
                 return None
         return wait_for(f"a {role} {name!r} in {root.name!r}", look, timeout)
@@ -604,3 +612,68 @@ def orca(display, a11y, home, evidence):
     # Orca handles SIGTERM in Python, which runs only when some event wakes its
     # main loop; with the program gone none may come, and then SIGKILL ends it.
     process.end()
+
+
+class SoundServer:
+    """A private PulseAudio, or PipeWire behind pipewire-pulse with
+    wireplumber, with a null sink, kelvaro_sink, made the default, whose
+    monitor can be recorded."""
+
+    def __init__(self, kind, runtime, log):
+        self.kind, self.runtime, self.log, self.processes = kind, runtime, log, []
+
+    def pactl(self, *arguments):
+        return subprocess.run(["pactl", *arguments], capture_output=True, timeout=10).returncode == 0
+
+    def start(self):
+        if self.kind == "pulseaudio":
+            (self.runtime / "server.pa").write_text("load-module module-native-protocol-unix\n")
+            self.processes = [Process(["pulseaudio", "-n", "-F", str(self.runtime / "server.pa"), "--daemonize=no",
+                                       "--exit-idle-time=-1", "--use-pid-file=no"], self.log)]
+        else:
+            # The session manager and the PulseAudio front end give up when
+            # PipeWire does not answer yet, so they start once its socket is
+            # there; a killed PipeWire leaves its old one behind.
+            for name in ("pipewire-0", "pipewire-0.lock"):
+                (self.runtime / name).unlink(missing_ok=True)
+            self.processes = [Process(["pipewire"], self.log)]
+            try:
+                wait_for("PipeWire's socket", (self.runtime / "pipewire-0").is_socket)
+            except AssertionError:
+                self.kill()
+                pytest.skip(f"PipeWire does not start here: {self.log.read_text()[-300:]}")
+            self.processes += [Process(["wireplumber"], self.log), Process(["pipewire-pulse"], self.log)]
+        holds(f"{self.kind} answers", lambda: self.pactl("info"))
+        # Without rewinds the sink never renders a stretch twice, so its
+        # monitor's recording keeps the wall clock's time. pipewire-pulse may
+        # answer before PipeWire can make the sink or name a default ("Not
+        # supported"), so each step is tried again for a while.
+        holds("the null sink is made", lambda: self.pactl("load-module", "module-null-sink", "sink_name=kelvaro_sink",
+                                                          "norewinds=1"))
+        holds("the null sink is the default", lambda: self.pactl("set-default-sink", "kelvaro_sink"))
+
+    def kill(self):
+        """Gone at once, as after a crash: no goodbye to the clients."""
+        for process in self.processes:
+            process.end(signal.SIGKILL)
+        self.processes = []
+
+    def signal(self, sig):
+        for process in self.processes:
+            process.popen.send_signal(sig)
+
+
+@pytest.fixture
+def sound_server(request, session_bus, home, evidence, monkeypatch):
+    """The server named by the test's parameter, for clients that use only
+    it: none named elsewhere, and none started by a client that finds none."""
+    runtime = home / "runtime"
+    (runtime / "client.conf").write_text("autospawn = no\n")
+    monkeypatch.setenv("PULSE_CLIENTCONFIG", str(runtime / "client.conf"))
+    monkeypatch.delenv("SDL_AUDIODRIVER")
+    server = SoundServer(request.param, runtime, evidence / f"{request.param}.log")
+    server.start()
+    yield server
+    server.signal(signal.SIGCONT)
+    for process in reversed(server.processes):
+        process.end()
