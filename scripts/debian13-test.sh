@@ -17,7 +17,6 @@ DEFAULT_CHECKS=(
   scripts/test.sh
   scripts/package-install-test.sh
   scripts/desktop-checks.sh
-  scripts/sysinfo-test.sh
 )
 CHECKS=("$@")
 [ ${#CHECKS[@]} -gt 0 ] || CHECKS=("${DEFAULT_CHECKS[@]}")

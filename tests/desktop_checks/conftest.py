@@ -214,6 +214,11 @@ class Screen:
         self.window(title).configure(stack_mode=X.Above)
         self.d.sync()
 
+    def focus(self, title):
+        """The keyboard to our window of that title, where no window manager gives it."""
+        self.window(title).set_input_focus(X.RevertToParent, X.CurrentTime)
+        self.d.sync()
+
     def minimise(self, window):
         message = xevent.ClientMessage(window=window, client_type=self.atom("WM_CHANGE_STATE"), data=(32, [3, 0, 0, 0, 0]))
         self.root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
@@ -274,15 +279,17 @@ class Accessibility:
         import pyatspi
         self.pyatspi, self.screen = pyatspi, screen
 
-    def application(self, pid, timeout=20):
-        def find():
-            for app in self.pyatspi.Registry.getDesktop(0):
-                try:
-                    if app is not None and app.get_process_id() == pid:
-                        return app
-                except Exception:
-                    pass
-        return wait_for(f"process {pid} on the accessibility bus", find, timeout)
+    def applications(self, pid):
+        """What the process put on the bus: Qt's tree, and GTK's too where a
+        GTK platform theme brought GTK's bridge into the process."""
+        found = []
+        for app in self.pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    found.append(app)
+            except Exception:
+                pass
+        return found
 
     def has(self, node, *states):
         """Whether the node is in every state named: "showing", "active"..."""
@@ -310,8 +317,8 @@ class Accessibility:
     def window(self, pid, title, timeout=10):
         """The program's shown top-level window whose name starts with `title`."""
         def find():
-            return next((w for w in self.application(pid) if w is not None and w.name.startswith(title)
-                         and self.showing(w)), None)
+            return next((w for app in self.applications(pid) for w in app if w is not None
+                         and w.name.startswith(title) and self.showing(w)), None)
         return wait_for(f"a window {title!r} in the accessibility tree", find, timeout)
 
     def find(self, root, role, name=None, timeout=10):
@@ -505,7 +512,15 @@ class Program:
     def control(self, window, role, name=None, timeout=10):
         return self.a11y.find(window, role, name, timeout)
 
+    def placed(self, window):
+        """Waits until Qt knows where its window stands, as the X server has
+        it: a window manager moves a new window after it is mapped, and the
+        tree's places hold only then."""
+        holds(f"{window.name!r} stands where the tree says", lambda: tuple(self.a11y.box(window))
+              == self.screen.place(self.screen.window(window.name))[0])
+
     def click(self, window, role, name=None):
+        self.placed(window)
         self.a11y.click(self.control(window, role, name))
 
     def menu(self, window, item):
