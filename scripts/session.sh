@@ -72,24 +72,6 @@ session_wait_window() {
   return 1
 }
 
-# Ends a process, or a process group given as -PGID, that the check started:
-# SIGTERM, up to 5 s for it to go, then SIGKILL. A zombie counts as gone: it
-# holds no windows, and an init that does not reap may keep it.
-session_end() {
-  kill -- "$1" 2>/dev/null || return 0
-  for _ in $(seq 50); do
-    session_alive "$1" || break
-    sleep 0.1
-  done
-  kill -KILL -- "$1" 2>/dev/null || true
-  [[ $1 == -* ]] || wait "$1" 2>/dev/null || true
-}
-session_alive() {
-  ps -e -o pid=,pgid=,stat= |
-    awk -v target="$1" '(target ~ /^-/ ? $2 == substr(target, 2) : $1 == target) && $3 !~ /^Z/ { alive = 1 }
-      END { exit !alive }'
-}
-
 # Clicks at a point in pixels. "mousemove --sync" to where the pointer already
 # is waits some 15 s for a motion that never comes, so the pointer is only
 # moved when it stands elsewhere (the same control clicked twice).
