@@ -248,9 +248,13 @@ class Screen:
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
         self.d.sync()
 
-    def click(self, x, y):
+    def click(self, x, y, pace=0.06):
+        """A click as a hand makes one: the pointer there first, the button held a moment."""
         self.point(x, y)
+        time.sleep(pace / 2)
         xtest.fake_input(self.d, X.ButtonPress, 1)
+        self.d.sync()
+        time.sleep(pace / 2)
         xtest.fake_input(self.d, X.ButtonRelease, 1)
         self.d.sync()
 
