@@ -596,11 +596,17 @@ class Speech:
     writes for every utterance, with or without a speech synthesizer."""
 
     def __init__(self, log):
-        self.log, self.start = log, 0
+        self.log, self.start, self.spoken, self.read, self.partial = log, 0, [], 0, b""
 
     def lines(self):
-        text = self.log.read_text(errors="replace") if self.log.exists() else ""
-        return [line for line in text.splitlines() if "SPEECH OUTPUT: '" in line]
+        """Every utterance so far; the log, megabytes long, is read on from where the last look stopped."""
+        with open(self.log, "rb") as log:
+            log.seek(self.read)
+            new = log.read()
+        self.read += len(new)
+        *complete, self.partial = (self.partial + new).split(b"\n")
+        self.spoken += [line.decode(errors="replace") for line in complete if b"SPEECH OUTPUT: '" in line]
+        return self.spoken
 
     def mark(self):
         """What is spoken from now on is what counts."""
@@ -609,13 +615,13 @@ class Speech:
     def since(self):
         return self.lines()[self.start:]
 
-    def said(self, pattern, timeout=4):
+    def said(self, pattern, timeout=10):
         try:
             return wait_for(f"Orca says /{pattern}/", lambda: any(re.search(pattern, l) for l in self.since()), timeout)
         except AssertionError:
             return False
 
-    def says(self, what, pattern, timeout=4):
+    def says(self, what, pattern, timeout=10):
         assert self.said(pattern, timeout), f"{what}: nothing spoken like /{pattern}/; Orca spoke: " + \
             " | ".join(re.sub(r".*SPEECH OUTPUT: '(.*?)'.*", r"\1", l)[:100] for l in self.lines()[-12:])
 
