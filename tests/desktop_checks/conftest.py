@@ -210,9 +210,15 @@ class Screen:
 
     def raise_(self, title):
         """Our window of that title over the others, as a click on it would
-        bring it where no window manager runs."""
-        self.window(title).configure(stack_mode=X.Above)
-        self.d.sync()
+        bring it where no window manager runs; again while another program
+        still raises its own new window over it."""
+        window = self.window(title)
+
+        def on_top():
+            window.configure(stack_mode=X.Above)
+            self.d.sync()
+            return [w.id for w in self.root.query_tree().children if self.viewable(w)][-1] == window.id
+        holds(f"{title!r} stands over every other window", on_top)
 
     def focus(self, title):
         """The keyboard to our window of that title, where no window manager gives it."""
