@@ -75,29 +75,42 @@ class Process:
         return self.popen.returncode
 
 
+def proc_stat(pid):
+    """The fields of /proc/PID/stat after the command: state, parent, group, session..."""
+    return Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+
+
+def running(pid):
+    """A zombie counts as gone: it holds no windows, and an init that does not reap may keep it."""
+    try:
+        return proc_stat(pid)[0] != "Z"
+    except (OSError, IndexError):
+        return False
+
+
 def children_of(pid):
     """The pids whose parent is `pid`: what a bus started for its clients."""
     found = []
     for entry in Path("/proc").iterdir():
         try:
-            if entry.name.isdigit() and int((entry / "stat").read_text().rsplit(")", 1)[1].split()[1]) == pid:
+            if entry.name.isdigit() and int(proc_stat(entry.name)[1]) == pid:
                 found.append(int(entry.name))
         except (OSError, IndexError):
             pass
     return found
 
 
-def end_pid(pid):
+def end_pid(pid, group=False):
+    """Ends a process (or the group it leads) that this check's session
+    started but not this check: SIGTERM, up to 5 s, then SIGKILL."""
     for sig in (signal.SIGTERM, signal.SIGKILL):
         try:
-            os.kill(pid, sig)
+            os.killpg(pid, sig) if group else os.kill(pid, sig)
+            wait_for(f"process {pid} gone", lambda: not running(pid), 5)
+            return
         except ProcessLookupError:
             return
-        try:
-            wait_for(f"process {pid} gone", lambda: not Path(f"/proc/{pid}").exists()
-                     or Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[0] == "Z", 5)
-            return
-        except (AssertionError, OSError):
+        except AssertionError:
             pass
 
 

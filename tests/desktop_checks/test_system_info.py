@@ -3,12 +3,11 @@ Settings, KDE's Info Center and hardinfo, each under its desktop, and the
 message where none is installed. The viewer must be started as a program of
 its own and outlive tabrinex, and the About box must stay usable meanwhile."""
 import os
-import signal
 from pathlib import Path
 
 import pytest
 
-from conftest import RELEASE, holds, wait_for
+from conftest import RELEASE, children_of, end_pid, holds, proc_stat, running, wait_for
 
 ABOUT, MENU = "About Kelvaro #1", "Menu Tool"
 # How each release names the viewers: GNOME Settings 46 moved its About page
@@ -23,15 +22,8 @@ def viewers():
     pids = []
     yield pids
     for pid in pids:
-        leads = os.getpgid(pid) == pid if Path(f"/proc/{pid}").exists() else False
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try:
-                os.killpg(pid, sig) if leads else os.kill(pid, sig)
-                wait_for("the viewer ends", lambda: not Path(f"/proc/{pid}").exists()
-                         or Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[0] == "Z", 5)
-                break
-            except (ProcessLookupError, AssertionError):
-                pass
+        if running(pid):
+            end_pid(pid, group=os.getpgid(pid) == pid)
 
 
 @pytest.fixture
@@ -66,10 +58,6 @@ def exits(app, display):
     assert app.exits() == 0, "tabrinex ends by its launcher"
 
 
-def stat(pid, field):
-    return Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[field]
-
-
 @pytest.mark.skipif(RELEASE not in GNOME, reason=f"no viewers known for Debian {RELEASE}")
 @pytest.mark.parametrize("desktop,viewer", [("GNOME", GNOME.get(RELEASE)), ("KDE", "/usr/bin/kinfocenter"),
                                             ("XFCE", GENERAL.get(RELEASE))])
@@ -88,17 +76,15 @@ def test_viewer(desktop, viewer, about, display, viewers):
     viewers.append(pid)
     command = Path(f"/proc/{pid}/cmdline").read_bytes().rstrip(b"\0").replace(b"\0", b" ").decode()
     assert command == viewer, f"the viewer is {viewer}"
-    assert int(stat(pid, 1)) != app.pid, "the viewer is not tabrinex's child"
-    assert int(stat(pid, 3)) == pid, "the viewer leads a session of its own"
+    assert int(proc_stat(pid)[1]) != app.pid, "the viewer is not tabrinex's child"
+    assert int(proc_stat(pid)[3]) == pid, "the viewer leads a session of its own"
     assert b"\0QT_QPA_PLATFORM=" not in b"\0" + Path(f"/proc/{pid}/environ").read_bytes(), \
         "no windowing platform passed on"
-    zombies = [c for c in os.listdir("/proc") if c.isdigit() and Path(f"/proc/{c}/stat").exists()
-               and stat(c, 1) == str(app.pid) and stat(c, 0) == "Z"]
-    assert not zombies, "no child of tabrinex is a zombie"
+    assert all(running(child) for child in children_of(app.pid)), "no child of tabrinex is a zombie"
     assert x.find(ABOUT), "the About box stays open"
     usable(app, x)
     exits(app, x)
-    assert Path(f"/proc/{pid}").exists() and stat(pid, 0) != "Z", "the viewer outlives tabrinex"
+    assert running(pid), "the viewer outlives tabrinex"
 
 
 def test_none_installed(about, display, home):
