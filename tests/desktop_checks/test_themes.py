@@ -91,9 +91,9 @@ def texts(program, display, shots):
 
     def settled():
         """The screen once two shots a moment apart agree (a drawn hover or
-        focus has nothing else to wait on)."""
+        focus has nothing else to wait on), or after 2 s where a caret blinks."""
         previous = x.shot()
-        for _ in range(20):
+        for _ in range(8):
             time.sleep(0.25)
             shot = x.shot()
             if shot == previous:
