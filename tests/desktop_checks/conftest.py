@@ -659,6 +659,12 @@ def orca(display, a11y, home, evidence):
     process.end()
 
 
+# As on a desktop, where RTKit gives them real-time scheduling, the sound
+# servers (and the recorder standing in for a sound card) run at a real-time
+# priority: a busy machine then delays a program's cues, not the server's clock.
+REAL_TIME = ["chrt", "--rr", "20"]
+
+
 class SoundServer:
     """A private PulseAudio, or PipeWire behind pipewire-pulse with
     wireplumber, with a null sink, kelvaro_sink, made the default, whose
@@ -673,7 +679,7 @@ class SoundServer:
     def start(self):
         if self.kind == "pulseaudio":
             (self.runtime / "server.pa").write_text("load-module module-native-protocol-unix\n")
-            self.processes = [Process(["pulseaudio", "-n", "-F", str(self.runtime / "server.pa"), "--daemonize=no",
+            self.processes = [Process([*REAL_TIME, "pulseaudio", "-n", "-F", str(self.runtime / "server.pa"), "--daemonize=no",
                                        "--exit-idle-time=-1", "--use-pid-file=no"], self.log)]
         else:
             # The session manager and the PulseAudio front end give up when
@@ -681,13 +687,14 @@ class SoundServer:
             # there; a killed PipeWire leaves its old one behind.
             for name in ("pipewire-0", "pipewire-0.lock"):
                 (self.runtime / name).unlink(missing_ok=True)
-            self.processes = [Process(["pipewire"], self.log)]
+            self.processes = [Process([*REAL_TIME, "pipewire"], self.log)]
             try:
                 wait_for("PipeWire's socket", (self.runtime / "pipewire-0").is_socket)
             except AssertionError:
                 self.kill()
                 pytest.skip(f"PipeWire does not start here: {self.log.read_text()[-300:]}")
-            self.processes += [Process(["wireplumber"], self.log), Process(["pipewire-pulse"], self.log)]
+            self.processes += [Process([*REAL_TIME, "wireplumber"], self.log),
+                               Process([*REAL_TIME, "pipewire-pulse"], self.log)]
         holds(f"{self.kind} answers", lambda: self.pactl("info"))
         # Without rewinds the sink never renders a stretch twice, so its
         # monitor's recording keeps the wall clock's time. pipewire-pulse may

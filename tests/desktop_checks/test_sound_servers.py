@@ -7,7 +7,7 @@ import time
 
 import pytest
 
-from conftest import BUILD, ROOT, Process, holds
+from conftest import BUILD, REAL_TIME, ROOT, Process, holds
 
 START = ("Start New Game", "Start New Round")  # its caption after the first round
 CUES = [str(ROOT / f"resources/sounds/cue{n}.wav") for n in range(1, 6)]
@@ -26,7 +26,7 @@ def test_cues(sound_server, display, program, evidence):
 
         def __enter__(self):
             with open(self.raw, "wb") as out:
-                self.recorder = Process(["parec", "-d", "kelvaro_sink.monitor", "--format=s16le", "--rate=22050",
+                self.recorder = Process([*REAL_TIME, "parec", "-d", "kelvaro_sink.monitor", "--format=s16le", "--rate=22050",
                                          "--channels=1", "--latency-msec=20"], evidence / "parec.log", stdout=out)
             holds("the recorder records", lambda: self.raw.stat().st_size > 0)
             return self
