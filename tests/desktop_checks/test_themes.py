@@ -11,7 +11,7 @@ import time
 
 import pytest
 
-from conftest import BUILD, RELEASE, holds, wait_for
+from conftest import BUILD, RELEASE, holds
 
 MINIMUM = 4.5
 TOLERANCE = 0.05  # anti-aliasing differs by a shade between runs
