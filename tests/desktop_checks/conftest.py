@@ -247,14 +247,14 @@ class Screen:
         """Presses keys as a person types them: "Tab", "alt+F4", "ctrl+a"."""
         for combo in combos:
             codes = [self.d.keysym_to_keycode(XK.string_to_keysym(self.MODIFIERS.get(n, n))) for n in combo.split("+")]
-            # Modifiers down a moment before the key, and the key held for a
-            # moment, as fingers do: a screen reader that sees key events
+            # Modifiers down a tenth of a second before the key, and the key
+            # held for a moment, as fingers do: a screen reader that sees key events
             # before the program may pass on events out of order when they
             # come at once.
             for code in codes:
                 xtest.fake_input(self.d, X.KeyPress, code)
                 self.d.sync()
-                time.sleep(pace / 2)
+                time.sleep(0.1 if code != codes[-1] else pace / 2)
             for code in reversed(codes):
                 xtest.fake_input(self.d, X.KeyRelease, code)
             self.d.sync()
