@@ -49,9 +49,6 @@ def test_windows(window_manager, display, program):
     menu = app.window(MENU)
     holds("the launcher opens on X11 where it asks to be", lambda: placed(MENU))
     holds("the launcher is active", lambda: front(MENU))
-    # mutter 48 lets a click made within some 0.3 s of a new window's mapping
-    # open no menu, and shows nothing to wait on: a person's moment.
-    time.sleep(0.5)
 
     app.menu(menu, "About")
     about = app.window(ABOUT)
