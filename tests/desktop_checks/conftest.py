@@ -248,9 +248,9 @@ class Screen:
         for combo in combos:
             codes = [self.d.keysym_to_keycode(XK.string_to_keysym(self.MODIFIERS.get(n, n))) for n in combo.split("+")]
             # Modifiers down a tenth of a second before the key, and the key
-            # held for a moment, as fingers do: a screen reader that sees key events
-            # before the program may pass on events out of order when they
-            # come at once.
+            # held for a moment, as fingers do: a screen reader that sees key
+            # events before the program may pass them on out of order, or
+            # miss a modifier, when they come at once.
             for code in codes:
                 xtest.fake_input(self.d, X.KeyPress, code)
                 self.d.sync()
