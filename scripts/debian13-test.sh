@@ -102,6 +102,7 @@ clone_tree() {
 inside() {
   setsid chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 TERM=dumb CI="${CI:-}" CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" \
+    KELVARO_ABOUT_REPEAT="${KELVARO_ABOUT_REPEAT:-1}" \
     bash -c 'cd "$1" && shift && exec bash "$@"' bash "$source_dir" "$@" &
   running=$!
   local status=0
