@@ -71,6 +71,7 @@ def test_windows(window_manager, display, program):
     holds("the game stands where it asks to be", lambda: placed(GAME))
     holds("About stays shown while the game is active", lambda: "normal" in state(ABOUT))
 
+    time.sleep(0.5)  # the game's first tick, which shows nothing to wait on
     app.menu(game, "About")
     holds("About from the game brings the one box forward", lambda: front(ABOUT))
     holds("there is one About box", lambda: len(x.find(ABOUT)) == 1)
