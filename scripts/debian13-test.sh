@@ -7,6 +7,8 @@
 # stops by pid, whether the checks pass or not.
 #
 #   scripts/debian13-test.sh [CHECK...]    (the checks below by default)
+#   scripts/debian13-test.sh "scripts/desktop-checks.sh --repeat until-fail:10"
+# A check is a script and its arguments, in one word.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -14,11 +16,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 DEFAULT_CHECKS=(
   scripts/test.sh
   scripts/package-install-test.sh
-  scripts/wm-test.sh
+  scripts/desktop-checks.sh
   scripts/orca-test.sh
-  scripts/theme-test.sh
   scripts/sound-server-test.sh
-  scripts/sysinfo-test.sh
 )
 CHECKS=("$@")
 [ ${#CHECKS[@]} -gt 0 ] || CHECKS=("${DEFAULT_CHECKS[@]}")
@@ -57,11 +57,16 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# The archive of the first "deb" line apt reads here.
+# The archive of the first "deb" line apt reads here; none is guessed.
 mirror() {
   local uri
   uri=$(apt-get indextargets --format '$(REPO_URI)' 'Identifier: Packages' 2>/dev/null | head -n 1)
-  echo "${uri:-http://deb.debian.org/debian/}"
+  if [ -z "$uri" ]; then
+    echo "debian13: apt names no archive on this machine (apt-get indextargets lists none): add a \"deb\" source" \
+      "and run apt-get update" >&2
+    return 1
+  fi
+  echo "$uri"
 }
 
 make_root() {
@@ -69,7 +74,9 @@ make_root() {
   kelvaro_install_packages debootstrap
   # What an interrupted debootstrap left mounted there is not removed with it.
   rm -rf --one-file-system "$root"
-  debootstrap --variant=minbase "$suite" "$root" "$(mirror)" >"$KELVARO_BUILD/debian13-debootstrap.log" ||
+  local archive
+  archive=$(mirror) || return 1
+  debootstrap --variant=minbase "$suite" "$root" "$archive" >"$KELVARO_BUILD/debian13-debootstrap.log" ||
     { tail -n 20 "$KELVARO_BUILD/debian13-debootstrap.log"; return 1; }
   touch "$root/.complete"
 }
@@ -114,7 +121,8 @@ step clone clone_tree
 # Every check runs, whatever the one before it found.
 failed=()
 for check in "${CHECKS[@]}"; do
-  step "$check" inside "$check" || failed+=("$check")
+  # shellcheck disable=SC2086 # a check is a script and its arguments
+  step "$check" inside $check || failed+=("$check")
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "debian13: failed: ${failed[*]}"

@@ -1,7 +1,7 @@
 // Prints the palette and style that the desktop's theme gives a Qt program,
-// before any program sets its own: what scripts/theme-test.sh reads to know
-// that a theme really loaded. One line per colour role: the name, then the
-// active, inactive and disabled colours as #RRGGBB.
+// before any program sets its own: what the theme check of tests/desktop_checks
+// reads to know that a theme really loaded. One line per colour role: the name,
+// then the active, inactive and disabled colours as #RRGGBB.
 #include <cstdio>
 
 #include <QApplication>
