@@ -65,6 +65,8 @@ class Playback : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", recording_.toLocal8Bit().constData(), 1);
   }
+  // A device left open would play the next test's cues into this recording.
+  ~Playback() override { player::ShutDown(); }
 
   // Lets the device play in real time until the recording has grown by at
   // least `bytes` (the driver writes through a buffer, so a little late).
