@@ -61,11 +61,14 @@ bool StartsWith(const Bytes& whole, const Bytes& part) {
 
 class Playback : public ::testing::Test {
  protected:
+  // Each test starts and ends with the player shut down: a device left open
+  // plays the next test's cues into the wrong recording, and a player that
+  // found no output keeps the next cues silent for a while.
   Playback() : recording_(QDir(dir_.path()).canonicalPath() + "/played.raw") {
+    player::ShutDown();
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", recording_.toLocal8Bit().constData(), 1);
   }
-  // A device left open would play the next test's cues into this recording.
   ~Playback() override { player::ShutDown(); }
 
   // Lets the device play in real time until the recording has grown by at
