@@ -316,7 +316,10 @@ void ShutDown() {
   Player& player = State();
   {
     std::lock_guard lock(player.shared.lock);
-    player.shared.playing = {};
+    // The device plays on until the player thread closes it: in rest, which
+    // for 8-bit sound is not 0, as a zero would be heard as a click.
+    player.shared.playing.bytes = nullptr;
+    player.shared.playing.left = 0;
     player.shared.request.reset();
     player.shared.quit = true;
   }
