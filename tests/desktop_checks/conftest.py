@@ -434,7 +434,7 @@ def home(monkeypatch):
                      "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "PULSE_SERVER"):
         monkeypatch.delenv(variable, raising=False)
     monkeypatch.setenv("LC_ALL", "C.UTF-8")
-    monkeypatch.setenv("SDL_AUDIODRIVER", "dummy")  # no sound card, unless a sound server is asked for
+    monkeypatch.setenv("SDL_AUDIODRIVER", "dummy")  # no sound card
     yield work
     shutil.rmtree(work, ignore_errors=True)
 
@@ -502,7 +502,7 @@ def system_bus(session_bus, evidence, monkeypatch):
 @pytest.fixture
 def a11y(display, session_bus, monkeypatch):
     """The accessibility bus, started by the session bus as on a desktop; its
-    address goes to this test's connection and to Orca (not to tabrinex)."""
+    address goes to this test's connection (tabrinex finds it through the session bus)."""
     reply = subprocess.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
                             "org.a11y.Bus.GetAddress"], capture_output=True, text=True, timeout=30, check=True)
     monkeypatch.setenv("AT_SPI_BUS_ADDRESS", reply.stdout.strip())
