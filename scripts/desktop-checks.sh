@@ -8,6 +8,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 kelvaro_install_packages
 cmake -S "$KELVARO_ROOT" -B "$KELVARO_BUILD" -G Ninja -DKELVARO_BUILD_TESTS=ON >/dev/null
-# The program, and the palette a theme gives Qt, which the theme check reads.
-cmake --build "$KELVARO_BUILD" --target tabrinex palette_probe
+# The program, the palette a theme gives Qt (read by the theme check) and
+# the matcher that finds the cues in a recording.
+cmake --build "$KELVARO_BUILD" --target tabrinex palette_probe cue_match
 ctest --test-dir "$KELVARO_BUILD" -L desktop-checks --output-on-failure "$@"

@@ -1,6 +1,6 @@
 """What every real-desktop check stands on, written once: a private X display,
 the session bus, the accessibility bus, a stand-in system bus, a private home,
-a window manager and tabrinex itself. Each fixture stops
+a window manager, a sound server, Orca and tabrinex itself. Each fixture stops
 what it started, by the pid it got, in reverse order, whatever the test did.
 
 A test waits on a state with a deadline (`wait_for`), finds controls in the
@@ -434,7 +434,7 @@ def home(monkeypatch):
                      "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "PULSE_SERVER"):
         monkeypatch.delenv(variable, raising=False)
     monkeypatch.setenv("LC_ALL", "C.UTF-8")
-    monkeypatch.setenv("SDL_AUDIODRIVER", "dummy")  # no sound card
+    monkeypatch.setenv("SDL_AUDIODRIVER", "dummy")  # no sound card, unless a sound server is asked for
     yield work
     shutil.rmtree(work, ignore_errors=True)
 
@@ -502,7 +502,7 @@ def system_bus(session_bus, evidence, monkeypatch):
 @pytest.fixture
 def a11y(display, session_bus, monkeypatch):
     """The accessibility bus, started by the session bus as on a desktop; its
-    address goes to this test's connection (tabrinex finds it through the session bus)."""
+    address goes to this test's connection and to Orca (not to tabrinex)."""
     reply = subprocess.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
                             "org.a11y.Bus.GetAddress"], capture_output=True, text=True, timeout=30, check=True)
     monkeypatch.setenv("AT_SPI_BUS_ADDRESS", reply.stdout.strip())
@@ -584,3 +584,152 @@ def program(display, a11y, evidence):
     yield start
     for one in reversed(started):
         one.process.end()
+
+
+# Orca's own start, less its look for other Orcas of this user (those serve
+# other sessions) and less the process name "orca", so that no other
+# session's "orca --replace" takes ours for its own. Without a sound card the
+# speech server's synthesis stalls Orca; Orca logs every utterance before it
+# hands it over, so it runs without one. Orca 43 logs what it would say with
+# speech off; Orca 48 then says nothing at all, so there speech is on and no
+# speech server is named.
+ORCA = """
+import sys
+from orca import debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.eventDebugLevel = debug.LEVEL_OFF
+debug.debugFile = open(sys.argv[1], "w", buffering=1)
+from orca import orca, settings_manager
+if hasattr(settings_manager, "get_manager"):  # Orca 48
+    manager = settings_manager.get_manager()
+    prefs_dir = manager.get_prefs_dir
+    speech = {"enableSpeech": True, "speechServerFactory": ""}
+else:  # Orca 43
+    manager = orca.getSettingsManager()
+    prefs_dir = manager.getPrefsDir
+    speech = {"enableSpeech": False}
+manager.activate(sys.argv[2], speech)
+sys.path.insert(0, prefs_dir())
+sys.exit(orca.main())
+"""
+
+
+class Speech:
+    """What Orca spoke: the "SPEECH OUTPUT" lines of its debug log, which it
+    writes for every utterance, with or without a speech synthesizer."""
+
+    def __init__(self, log):
+        self.log, self.start, self.spoken, self.read, self.partial = log, 0, [], 0, b""
+
+    def lines(self):
+        """Every utterance so far; the log, megabytes long, is read on from where the last look stopped."""
+        with open(self.log, "rb") as log:
+            log.seek(self.read)
+            new = log.read()
+        self.read += len(new)
+        *complete, self.partial = (self.partial + new).split(b"\n")
+        self.spoken += [line.decode(errors="replace") for line in complete if b"SPEECH OUTPUT: '" in line]
+        return self.spoken
+
+    def mark(self):
+        """What is spoken from now on is what counts."""
+        self.start = len(self.lines())
+
+    def since(self):
+        return self.lines()[self.start:]
+
+    def said(self, pattern, timeout=10):
+        try:
+            return wait_for(f"Orca says /{pattern}/", lambda: any(re.search(pattern, l) for l in self.since()), timeout)
+        except AssertionError:
+            return False
+
+    def says(self, what, pattern, timeout=10):
+        assert self.said(pattern, timeout), f"{what}: nothing spoken like /{pattern}/; Orca spoke: " + \
+            " | ".join(re.sub(r".*SPEECH OUTPUT: '(.*?)'.*", r"\1", l)[:100] for l in self.lines()[-12:])
+
+
+@pytest.fixture
+def orca(display, a11y, home, evidence):
+    log = evidence / "orca.log"
+    (home / "orca").mkdir()
+    process = Process(["/usr/bin/python3", "-c", ORCA, str(log), str(home / "orca")], evidence / "orca.out")
+    # Ready once it says that it is running (Orca 43, Orca 48).
+    holds("Orca starts", lambda: log.exists() and re.search(
+        "ORCA: Starting (registry|Atspi main event loop)", log.read_text(errors="replace")), 30)
+    yield Speech(log)
+    # Orca handles SIGTERM in Python, which runs only when some event wakes its
+    # main loop; with the program gone none may come, and then SIGKILL ends it.
+    process.end()
+
+
+# As on a desktop, where RTKit gives them real-time scheduling, the sound
+# servers (and the recorder standing in for a sound card) run at a real-time
+# priority: a busy machine then delays a program's cues, not the server's clock.
+REAL_TIME = ["chrt", "--rr", "20"]
+
+
+class SoundServer:
+    """A private PulseAudio, or PipeWire behind pipewire-pulse with
+    wireplumber, with a null sink, kelvaro_sink, made the default, whose
+    monitor can be recorded."""
+
+    def __init__(self, kind, runtime, log):
+        self.kind, self.runtime, self.log, self.processes = kind, runtime, log, []
+
+    def pactl(self, *arguments):
+        return subprocess.run(["pactl", *arguments], capture_output=True, timeout=10).returncode == 0
+
+    def start(self):
+        if self.kind == "pulseaudio":
+            (self.runtime / "server.pa").write_text("load-module module-native-protocol-unix\n")
+            self.processes = [Process([*REAL_TIME, "pulseaudio", "-n", "-F", str(self.runtime / "server.pa"), "--daemonize=no",
+                                       "--exit-idle-time=-1", "--use-pid-file=no"], self.log)]
+        else:
+            # The session manager and the PulseAudio front end give up when
+            # PipeWire does not answer yet, so they start once its socket is
+            # there; a killed PipeWire leaves its old one behind.
+            for name in ("pipewire-0", "pipewire-0.lock"):
+                (self.runtime / name).unlink(missing_ok=True)
+            self.processes = [Process([*REAL_TIME, "pipewire"], self.log)]
+            try:
+                wait_for("PipeWire's socket", (self.runtime / "pipewire-0").is_socket)
+            except AssertionError:
+                self.kill()
+                pytest.skip(f"PipeWire does not start here: {self.log.read_text()[-300:]}")
+            self.processes += [Process([*REAL_TIME, "wireplumber"], self.log),
+                               Process([*REAL_TIME, "pipewire-pulse"], self.log)]
+        holds(f"{self.kind} answers", lambda: self.pactl("info"))
+        # Without rewinds the sink never renders a stretch twice, so its
+        # monitor's recording keeps the wall clock's time. pipewire-pulse may
+        # answer before PipeWire can make the sink or name a default ("Not
+        # supported"), so each step is tried again for a while.
+        holds("the null sink is made", lambda: self.pactl("load-module", "module-null-sink", "sink_name=kelvaro_sink",
+                                                          "norewinds=1"))
+        holds("the null sink is the default", lambda: self.pactl("set-default-sink", "kelvaro_sink"))
+
+    def kill(self):
+        """Gone at once, as after a crash: no goodbye to the clients."""
+        for process in self.processes:
+            process.end(signal.SIGKILL)
+        self.processes = []
+
+    def signal(self, sig):
+        for process in self.processes:
+            process.popen.send_signal(sig)
+
+
+@pytest.fixture
+def sound_server(request, session_bus, home, evidence, monkeypatch):
+    """The server named by the test's parameter, for clients that use only
+    it: none named elsewhere, and none started by a client that finds none."""
+    runtime = home / "runtime"
+    (runtime / "client.conf").write_text("autospawn = no\n")
+    monkeypatch.setenv("PULSE_CLIENTCONFIG", str(runtime / "client.conf"))
+    monkeypatch.delenv("SDL_AUDIODRIVER")
+    server = SoundServer(request.param, runtime, evidence / f"{request.param}.log")
+    server.start()
+    yield server
+    server.signal(signal.SIGCONT)
+    for process in reversed(server.processes):
+        process.end()
