@@ -17,8 +17,6 @@ DEFAULT_CHECKS=(
   scripts/test.sh
   scripts/package-install-test.sh
   scripts/desktop-checks.sh
-  scripts/orca-test.sh
-  scripts/sound-server-test.sh
 )
 CHECKS=("$@")
 [ ${#CHECKS[@]} -gt 0 ] || CHECKS=("${DEFAULT_CHECKS[@]}")

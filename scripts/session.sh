@@ -1,6 +1,6 @@
 # A scripted session of tabrinex on an X display, driven with xdotool as a
-# person would: clicks and keys. Sourced by the benchmark, the desktop checks
-# and the test that watches the program under strace.
+# person would: clicks and keys. Sourced by the benchmark, the monkey and the
+# test that watches the program under strace.
 #
 # Without a window manager every window stands where its design puts it, so
 # controls are clicked at their designed places: twips copied from the
@@ -70,24 +70,6 @@ session_wait_window() {
   done
   echo "no window named $1 within ${2:-30} s" >&2
   return 1
-}
-
-# Ends a process, or a process group given as -PGID, that the check started:
-# SIGTERM, up to 5 s for it to go, then SIGKILL. A zombie counts as gone: it
-# holds no windows, and an init that does not reap may keep it.
-session_end() {
-  kill -- "$1" 2>/dev/null || return 0
-  for _ in $(seq 50); do
-    session_alive "$1" || break
-    sleep 0.1
-  done
-  kill -KILL -- "$1" 2>/dev/null || true
-  [[ $1 == -* ]] || wait "$1" 2>/dev/null || true
-}
-session_alive() {
-  ps -e -o pid=,pgid=,stat= |
-    awk -v target="$1" '(target ~ /^-/ ? $2 == substr(target, 2) : $1 == target) && $3 !~ /^Z/ { alive = 1 }
-      END { exit !alive }'
 }
 
 # Clicks at a point in pixels. "mousemove --sync" to where the pointer already

@@ -1,5 +1,5 @@
 // Finds the program's cues in a recording of a sound server's monitor, for
-// the check against real servers (scripts/sound-server-test.sh).
+// the check against real servers (tests/desktop_checks/test_sound_servers.py).
 //
 //   cue_match RECORDING CUE1.wav ... CUEn.wav
 //
