@@ -243,8 +243,10 @@ class Screen:
         self.root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
-    def keys(self, *combos, pace=0.06):
-        """Presses keys as a person types them: "Tab", "alt+F4", "ctrl+a"."""
+    def keys(self, *combos, pace=0.06, held=None):
+        """Presses keys as a person types them: "Tab", "alt+F4", "ctrl+a".
+        `held(combo)`, if given, returns once whoever listens has taken the
+        combination, which stays down until then."""
         for combo in combos:
             codes = [self.d.keysym_to_keycode(XK.string_to_keysym(self.MODIFIERS.get(n, n))) for n in combo.split("+")]
             # Modifiers down a tenth of a second before the key, and the key
@@ -255,6 +257,8 @@ class Screen:
                 xtest.fake_input(self.d, X.KeyPress, code)
                 self.d.sync()
                 time.sleep(0.1 if code != codes[-1] else pace / 2)
+            if held:
+                held(combo)
             for code in reversed(codes):
                 xtest.fake_input(self.d, X.KeyRelease, code)
             self.d.sync()
@@ -616,10 +620,14 @@ sys.exit(orca.main())
 
 class Speech:
     """What Orca spoke: the "SPEECH OUTPUT" lines of its debug log, which it
-    writes for every utterance, with or without a speech synthesizer."""
+    writes for every utterance, with or without a speech synthesizer; and the
+    keys it took, from the same log."""
+
+    KEY = re.compile(rb"keyval_name=[(']([^)']*)")  # Orca 43 "(Home)", Orca 48 "'Home'"
 
     def __init__(self, log):
-        self.log, self.start, self.spoken, self.read, self.partial = log, 0, [], 0, b""
+        self.log, self.spoken, self.read, self.partial, self.pressed = log, [], 0, b"", []
+        self.mark()
 
     def lines(self):
         """Every utterance so far; the log, megabytes long, is read on from where the last look stopped."""
@@ -629,11 +637,19 @@ class Speech:
         self.read += len(new)
         *complete, self.partial = (self.partial + new).split(b"\n")
         self.spoken += [line.decode(errors="replace") for line in complete if b"SPEECH OUTPUT: '" in line]
+        self.pressed += [key.decode() for line in complete for key in self.KEY.findall(line)]
         return self.spoken
 
+    def taken(self, combo):
+        """Waits until Orca has taken the combination's key since the mark. A
+        modifier let go before then, on a busy machine, can turn Ctrl+Home
+        into Home for Orca, which then reads one letter, not the line."""
+        key = {"shift+Tab": "ISO_Left_Tab"}.get(combo, combo.split("+")[-1])
+        holds(f"Orca takes {combo}", lambda: self.lines() is not None and key in self.pressed[self.keys_start:])
+
     def mark(self):
-        """What is spoken from now on is what counts."""
-        self.start = len(self.lines())
+        """What is spoken, and the keys taken, from now on are what counts."""
+        self.start, self.keys_start = len(self.lines()), len(self.pressed)
 
     def since(self):
         return self.lines()[self.start:]
